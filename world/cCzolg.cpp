@@ -1,0 +1,202 @@
+#include "world/cCzolg.h"
+
+#include "world/angles.h"
+#include "world/cTeren.h"
+#include "world/cWiatr.h"
+#include "world/glShapes.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+const float playerColours[8][3] = {
+    {1, 0, 0}, {0, 0, 1}, {1, 1, 0}, {0, 1, 0},
+    {1, 0, 1}, {0, 1, 1}, {1, 0.5f, 0}, {0.35f, 0.35f, 1},
+};
+
+cCzolg::cCzolg()
+    : roundsWon(0), alive(0), energy(0), stock{0, 0, 0, 0}, isCurrent(0), hasFired(0),
+      flightStep(0), launchHeading(0), launchPower(0), bombKind(0), inFlight(0), x(0), y(0),
+      z(0), colour{0, 0, 0}, elevation(0), heading(0), money(0), power(0), player(0)
+{
+    ResetForNewGame();
+}
+
+cCzolg::~cCzolg() = default;
+
+void cCzolg::ResetForNewGame()
+{
+    roundsWon = 0;
+    alive = 1;
+    energy = 100;
+    elevation = 0;
+    heading = 0;
+    power = 50;
+    player = 0;
+    inFlight = 0;
+    bombKind = 0;
+    hasFired = 0;
+    isCurrent = 0;
+    money = 0;
+    stock[0] = 999;
+    stock[1] = stock[2] = stock[3] = 0;
+}
+
+void cCzolg::ReviveForRound()
+{
+    energy = 100;
+    alive = 1;
+}
+
+void cCzolg::SetPlayer(int n)
+{
+    player = n;
+}
+
+void cCzolg::Place(float newX, float newY, float newZ)
+{
+    x = newX;
+    y = newY;
+    z = newZ;
+    for (int c = 0; c < 3; ++c)
+        colour[c] = playerColours[player][c];
+}
+
+void cCzolg::BeginTurn()
+{
+    isCurrent = 1;
+    hasFired = 0;
+}
+
+void cCzolg::EndTurn()
+{
+    isCurrent = 0;
+}
+
+void cCzolg::ChangeHeading(int delta)
+{
+    heading = (heading + delta) % 360;
+    if (heading < 0)
+        heading += 360;
+}
+
+void cCzolg::ChangeElevation(int delta)
+{
+    elevation = (elevation + delta) % 360;
+    if (elevation >= 90)
+        elevation = 90;
+    if (elevation <= 0)
+        elevation = 0;
+}
+
+void cCzolg::ChangePower(int delta)
+{
+    power += delta;
+    if (power < 0)
+        power = 0;
+    if (power > 100)
+        power = 100;
+}
+
+void cCzolg::TakeDamage(int delta)
+{
+    energy += delta;
+    if (energy < 0) { // exactly 0 still lives
+        alive = 0;
+        energy = 0;
+    }
+}
+
+void cCzolg::AddMoney(int delta)
+{
+    money += delta;
+}
+
+int cCzolg::IsAlive() const { return alive; }
+int cCzolg::IsInFlight() const { return inFlight; }
+int cCzolg::GetBombKind() const { return bombKind; }
+void cCzolg::SetBombKind(int k) { bombKind = k; }
+int cCzolg::GetSelectedStock() const { return stock[bombKind]; }
+int cCzolg::GetX() const { return static_cast<int>(x); }
+int cCzolg::GetZ() const { return static_cast<int>(z); }
+void cCzolg::SetY(float newY) { y = newY; }
+
+int cCzolg::Fire(int kind)
+{
+    if (inFlight)
+        return 0;
+    bombKind = kind;
+    if (kind > 0)
+        stock[kind] -= 1;
+    launchHeading = static_cast<float>(heading);
+    launchPower = static_cast<float>(power);
+
+    // The shell starts at the muzzle: 5 units along the barrel from the turret centre.
+    const double h = Radians(heading);
+    const double e = Radians(elevation);
+    const float x0 = static_cast<float>(x + std::sin(h) * 5 * std::cos(e));
+    const float y0 = static_cast<float>((y + 3) + std::sin(e) * 5);
+    const float z0 = static_cast<float>(z + std::cos(h) * 5 * std::cos(e));
+    shell.Launch(kind, x0, y0, z0);
+
+    inFlight = 1;
+    flightStep = 0;
+    hasFired = 1;
+    return 1;
+}
+
+int cCzolg::FlightStep(cWiatr& wind, cTeren& terrain)
+{
+    const double launchH = Radians(launchHeading);
+    const double e = Radians(elevation);
+    const double windD = Radians(wind.direction);
+
+    const float hx = static_cast<float>(launchPower * std::sin(launchH) * std::cos(e));
+    const float hz = static_cast<float>(launchPower * std::cos(launchH) * std::cos(e));
+    const float wx = static_cast<float>(wind.strength * std::sin(windD) / 100);
+    const float wz = static_cast<float>(wind.strength * std::cos(windD) / 100);
+    const float dx = (hx + wx) / 40;
+    const float dz = (hz + wz) / 40;
+
+    flightStep += 1;
+    const int t = flightStep;
+    const float vy = static_cast<float>(power * std::sin(e));
+    // Height over the launch point follows (t * vy - t^2) / 40.
+    const float dy = (t * vy - t * 2 * t / 2) / 40;
+
+    const int result = shell.Step(dx, dy, dz, terrain);
+    if (result == 2 || result == 0)
+        inFlight = 0;
+    return result;
+}
+
+int cCzolg::Draw(cWiatr& wind, cTeren& terrain)
+{
+    glTranslatef(x, y, z);
+
+    const bool highlighted = alive && isCurrent;
+    SetFrontMaterial(colour[0] / 2, colour[1] / 2, colour[2] / 2,
+                     highlighted ? 1.0f : colour[0], highlighted ? 1.0f : colour[1],
+                     highlighted ? 1.0f : colour[2]);
+    if (alive) {
+        DrawBox(-3, 0, -3, 3, 2, 3);
+        glTranslatef(0, 3, 0);
+        gluSphere(SharedQuadric(), 2.0, 32, 32);
+        glRotatef(static_cast<float>(heading), 0, 1, 0);
+        glRotatef(static_cast<float>(-elevation), 1, 0, 0);
+        gluCylinder(SharedQuadric(), 0.5, 0.5, 5.0, 32, 32);
+        glRotatef(static_cast<float>(elevation), 1, 0, 0);
+        glRotatef(static_cast<float>(-heading), 0, 1, 0);
+        glTranslatef(0, -3, 0);
+    } else {
+        DrawBox(-1, 0, -1, 1, 7, 1); // grave marker: post and crossbar
+        DrawBox(-3, 3, -1, 3, 5, 1);
+    }
+
+    glTranslatef(-x, -y, -z);
+
+    if (inFlight)
+        return FlightStep(wind, terrain);
+    return 1;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// The battlefield: a 100 x 100 height field. Grid point (x, z) lies at world
+// (x, height, z), one world unit per grid step; x and z run 0..99.
+// Heights come from the product of an x-wave and a z-wave whose phase grows
+// linearly inside each of 4 x 4 patches of 25 x 25 points, with a random slope
+// per patch row or column, so hills change their wavelength across the field.
+class cTeren {
+public:
+    float heights[100][100]; // [z][x]
+    int xPhaseStart[4][4];   // [patch row][patch column], degrees
+    int zPhaseStart[4][4];
+    int xPhaseStep[4][4];
+    int zPhaseStep[4][4];
+    int amplitude;
+    int cellsPerPatchX;
+    int cellsPerPatchZ;
+    int patchesX;
+    int patchesZ;
+
+    cTeren();
+    virtual ~cTeren();
+
+    // Seeds the C generator with the time in seconds and draws exactly ten
+    // phases: S, D0..D3 for the z-wave, then S', E0..E3 for the x-wave.
+    void Generate();
+    // No range check: callers pass grid points in 0..99.
+    float GetHeight(int x, int z) const;
+    void AddHeight(int x, int z, float delta);
+    // Emits skirt and surface into one GL_TRIANGLES batch and leaves it open:
+    // the frame closes it. Drawn unlit, coloured per vertex.
+    void Draw() const;
+    // Green valleys, grey slopes, white peaks.
+    void HeightColour(float h) const;
+};
