@@ -1,0 +1,270 @@
+#include "app/MainFrm.h"
+
+#include "app/kratDoc.h"
+#include "dialogs/messageBox.h"
+#include "res/resource.h"
+#include "res/stringTable.h"
+#include "view/kratView.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QBitmap>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstdio>
+
+namespace {
+
+QString Text(int id)
+{
+    return QString::fromUtf8(LoadStringUtf8(id));
+}
+
+// A command's prompt is its string up to the first "\n".
+QString Prompt(int id)
+{
+    return Text(id).section(QLatin1Char('\n'), 0, 0);
+}
+
+// The toolbar slots left to right; 0 is a separator.
+const int toolbarSlots[] = {ID_BARREL_LEFT, ID_BARREL_RIGHT, 0, ID_BARREL_UP, ID_BARREL_DOWN, 0,
+                            ID_POWER_UP,    ID_POWER_DOWN,   0, ID_FIRE,      0};
+
+// The status panes left to right; 0 is the message pane.
+const int paneIds[] = {0,
+                       ID_PANE_ENERGY_LABEL, ID_PANE_ENERGY, ID_PANE_POWER_LABEL,  ID_PANE_POWER,
+                       ID_PANE_HANGLE_LABEL, ID_PANE_HANGLE, ID_PANE_VANGLE_LABEL, ID_PANE_VANGLE,
+                       ID_PANE_STOCK_LABEL,  ID_PANE_STOCK};
+
+} // namespace
+
+CMainFrame::CMainFrame(CKratDoc* doc)
+    : m_helpDialog(nullptr), m_wndStatusBar(nullptr), m_wndToolBar(nullptr), m_bombSelector(nullptr),
+      document(doc)
+{
+    setWindowTitle(Text(IDS_MAIN_CAPTION));
+    resize(1024, 768);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::OnCreate()
+{
+    CreateActions();
+    CreateMenu();
+    if (!CreateToolBar()) {
+        std::fputs("Failed to create toolbar\n", stderr);
+        return -1;
+    }
+    if (!CreateStatusBar()) {
+        std::fputs("Failed to create status bar\n", stderr);
+        return -1;
+    }
+    // The value panes follow the document whenever the program goes idle.
+    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMainFrame::UpdatePanes);
+    return 0;
+}
+
+QAction* CMainFrame::AddCommand(int id, int textId, const QString& prompt)
+{
+    auto* action = new QAction(textId ? Text(textId) : prompt, this);
+    action->setData(id);
+    action->setStatusTip(prompt);
+    action->setToolTip(QString());
+    commands.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateActions()
+{
+    auto toView = [this](void (CKratView::*handler)()) {
+        return [this, handler] {
+            if (view)
+                (view->*handler)();
+        };
+    };
+    const struct {
+        int id;
+        void (CKratView::*handler)();
+    } tankCommands[] = {
+        {ID_BARREL_LEFT, &CKratView::OnBarrelLeft}, {ID_BARREL_RIGHT, &CKratView::OnBarrelRight},
+        {ID_BARREL_UP, &CKratView::OnBarrelUp},     {ID_BARREL_DOWN, &CKratView::OnBarrelDown},
+        {ID_POWER_UP, &CKratView::OnPowerUp},       {ID_POWER_DOWN, &CKratView::OnPowerDown},
+        {ID_FIRE, &CKratView::OnFire},
+    };
+    for (const auto& c : tankCommands)
+        connect(AddCommand(c.id, 0, Prompt(c.id)), &QAction::triggered, this, toView(c.handler));
+
+    QAction* newGame = AddCommand(ID_FILE_NEW, IDS_MENU_NEW, Prompt(ID_FILE_NEW));
+    newGame->setText(Text(IDS_MENU_NEW).section(QLatin1Char('\t'), 0, 0));
+    newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newGame->setShortcutContext(Qt::WindowShortcut);
+    connect(newGame, &QAction::triggered, this, [this] {
+        document->ShowNewGameDialog();
+        if (view)
+            view->RequestFrame(); // the dialog uncovers the view: its next frame starts the game
+    });
+
+    connect(AddCommand(ID_APP_EXIT, IDS_MENU_EXIT, Prompt(ID_APP_EXIT)), &QAction::triggered, this,
+            &QWidget::close);
+    AddCommand(ID_APP_ABOUT, IDS_MENU_ABOUT, Prompt(ID_APP_ABOUT)); // the application answers it
+    connect(AddCommand(ID_HELP_MANUAL, IDS_MENU_MANUAL, Prompt(ID_HELP_MANUAL)), &QAction::triggered, this,
+            &CMainFrame::OnHelpManual);
+}
+
+void CMainFrame::CreateMenu()
+{
+    QMenu* game = menuBar()->addMenu(Text(IDS_MENU_GAME));
+    game->addAction(Command(ID_FILE_NEW));
+    game->addSeparator();
+    game->addAction(Command(ID_APP_EXIT));
+    QMenu* help = menuBar()->addMenu(Text(IDS_MENU_HELP));
+    help->addAction(Command(ID_APP_ABOUT));
+    help->addAction(Command(ID_HELP_MANUAL));
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    const QPixmap strip(QStringLiteral(":/res/toolbar.bmp"));
+    if (strip.size() != QSize(119, 15))
+        return false;
+
+    m_wndToolBar = new QToolBar(Text(IDS_TOOLBAR_TITLE), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setIconSize(QSize(17, 15));
+    m_wndToolBar->setFocusPolicy(Qt::NoFocus);
+
+    int image = 0;
+    for (int id : toolbarSlots) {
+        if (id == 0) {
+            m_wndToolBar->addSeparator();
+            continue;
+        }
+        QPixmap face = strip.copy(17 * image++, 0, 17, 15);
+        face.setMask(face.createMaskFromColor(QColor(192, 192, 192))); // the button face shows through
+        QAction* action = Command(id);
+        action->setIcon(QIcon(face));
+        m_wndToolBar->addAction(action);
+        QWidget* button = m_wndToolBar->widgetForAction(action);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->installEventFilter(this); // prompts in the status bar, no tooltips
+    }
+
+    m_bombSelector = new QComboBox(m_wndToolBar);
+    m_bombSelector->setObjectName(QStringLiteral("bombSelector"));
+    m_bombSelector->setProperty("controlId", IDC_BOMB_SELECTOR);
+    m_bombSelector->setEditable(false);
+    m_bombSelector->setFixedWidth(150);
+    m_bombSelector->setMaxVisibleItems(8);
+    m_bombSelector->setFocusPolicy(Qt::NoFocus); // the keys stay with the tank
+    for (int id : {IDS_BOMB_ORDINARY, IDS_BOMB_SMALL, IDS_BOMB_MEDIUM, IDS_BOMB_LARGE})
+        m_bombSelector->addItem(Text(id));
+    m_bombSelector->setCurrentIndex(-1);
+    m_wndToolBar->addWidget(m_bombSelector);
+    connect(m_bombSelector, &QComboBox::activated, this, [this] { OnBombSelChange(); });
+
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setSizeGripEnabled(true);
+    for (int id : paneIds) {
+        auto* pane = new QLabel(id == 0 ? Text(AFX_IDS_IDLEMESSAGE) : Text(id), m_wndStatusBar);
+        pane->setTextFormat(Qt::PlainText);
+        pane->setProperty("paneId", id);
+        if (id == 0) {
+            m_wndStatusBar->addWidget(pane, 1);
+        } else {
+            pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(pane->text()) + 2 * pane->frameWidth() + 6);
+            m_wndStatusBar->addWidget(pane, 0);
+        }
+        panes.append(pane);
+    }
+    setStatusBar(m_wndStatusBar);
+    return panes.size() == 11;
+}
+
+QLabel* CMainFrame::Pane(int index) const
+{
+    return panes.value(index);
+}
+
+void CMainFrame::SetView(CKratView* newView)
+{
+    view = newView;
+    setCentralWidget(view);
+    setFocusProxy(view); // keys go to the tank whenever the window is active
+    view->setFocus();
+}
+
+void CMainFrame::UpdatePanes()
+{
+    for (QLabel* pane : panes) {
+        const int id = pane->property("paneId").toInt();
+        const QString text = document->OnUpdatePane(id);
+        if (!text.isNull() && pane->text() != text)
+            pane->setText(text);
+    }
+}
+
+void CMainFrame::SelectBomb(int kind)
+{
+    if (!m_bombSelector)
+        return;
+    const QSignalBlocker quiet(m_bombSelector);
+    m_bombSelector->setCurrentIndex(kind);
+}
+
+void CMainFrame::OnBombSelChange()
+{
+    const int k = m_bombSelector->currentIndex();
+    if (k < 0)
+        return;
+    if (document->tankSnapshot.stock[k] >= 1) {
+        document->SelectWeapon(k);
+    } else {
+        ShowMessage(this, Text(IDS_WEAPON_REFUSED));
+        document->SelectWeapon(0);
+        SelectBomb(0);
+    }
+    setFocus();
+}
+
+void CMainFrame::OnHelpManual()
+{
+    m_helpDialog.DoModal();
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Prompts go to the first pane, which says "Ready" when none is shown.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!panes.isEmpty())
+            panes[0]->setText(tip.isEmpty() ? Text(AFX_IDS_IDLEMESSAGE) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}

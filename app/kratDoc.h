@@ -1,0 +1,51 @@
+#pragma once
+
+#include "dialogs/Poczatek.h"
+#include "world/cCzolg.h"
+
+#include <QPointer>
+#include <QString>
+
+class CKratView;
+
+// The bridge between the game and the window around it. It stores nothing in
+// files: it owns the new-game dialog and says when a new game is due, keeps
+// each player's bomb choice and the values the status bar shows.
+class CKratDoc {
+public:
+    int newGamePending;
+    CPoczatek newGameDialog;
+    cCzolg tankSnapshot; // the current tank as its turn began
+    int weaponPlayer;    // kept equal to currentPlayer
+    int selectedWeapon[8];
+    int shownStock;
+    int shownPower;
+    int shownVertAngle;
+    int shownHorizAngle;
+
+    // Shows the new-game dialog before any window of the game exists.
+    CKratDoc();
+    virtual ~CKratDoc();
+
+    void ShowNewGameDialog();
+    void SetWeaponPlayer(int i);
+    int SelectWeapon(int k);
+    int GetSelectedWeapon() const;
+    int SetShownHorizAngle(int v);
+    int SetShownVertAngle(int v);
+    int SetShownPower(int v);
+    int SetShownStock(int v);
+    // Makes the bomb selector show item k; nothing while there is no view,
+    // frame or selector yet.
+    void SyncWeaponCombo(int k);
+    void UpdateFromTank(cCzolg tank);
+    bool OnNewDocument();
+    // The text of a value pane (ID_PANE_...) for the status bar.
+    QString OnUpdatePane(int paneId) const;
+
+    void AddView(CKratView* view) { firstView = view; }
+    CKratView* GetFirstView() const { return firstView; }
+
+private:
+    QPointer<CKratView> firstView;
+};

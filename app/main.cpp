@@ -1,0 +1,15 @@
+#include "app/krat.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (!theApp.InitInstance()) {
+        theApp.ExitInstance();
+        return 2;
+    }
+    const int code = QApplication::exec();
+    theApp.ExitInstance();
+    return code;
+}

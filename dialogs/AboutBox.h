@@ -1,0 +1,9 @@
+#pragma once
+
+#include "dialogs/templateDialog.h"
+
+// Title, authors and notice, with the main icon.
+class CAboutBox : public TemplateDialog {
+public:
+    explicit CAboutBox(QWidget* owner = nullptr);
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "dialogs/templateDialog.h"
+
+// The user manual: the mouse and keyboard controls.
+class CPomoc : public TemplateDialog {
+public:
+    explicit CPomoc(QWidget* owner = nullptr);
+};

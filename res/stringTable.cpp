@@ -1,0 +1,78 @@
+#include "res/stringTable.h"
+
+#include "res/resource.h"
+
+namespace {
+
+struct Entry {
+    int id;
+    const char* text;
+};
+
+const Entry stringTable[] = {
+    {IDS_DOC_STRING, "\n- Tarnok 3D"},
+    {IDS_MAIN_CAPTION, "- Tarnok 3D - "},
+    {AFX_IDS_APP_TITLE, "Tarnok 3D"},
+    {AFX_IDS_IDLEMESSAGE, "Ready"},
+
+    {ID_PANE_POWER_LABEL, "Siła:"},
+    {ID_PANE_POWER, "050"},
+    {ID_PANE_HANGLE_LABEL, "Kąt poziomy:"},
+    {ID_PANE_HANGLE, "000"},
+    {ID_PANE_VANGLE_LABEL, "Kąt pionowy:"},
+    {ID_PANE_VANGLE, "00"},
+    {ID_PANE_STOCK_LABEL, "Masz tej broni:"},
+    {ID_PANE_STOCK, "000"},
+    {ID_PANE_ENERGY_LABEL, "Energia:"},
+    {ID_PANE_ENERGY, "100"},
+
+    {ID_BARREL_LEFT, "Obraca lufę w lewo"},
+    {ID_BARREL_RIGHT, "Obraca lufę w prawo"},
+    {ID_BARREL_UP, "Podnosi lufę"},
+    {ID_BARREL_DOWN, "Opuszcza lufę"},
+    {ID_POWER_UP, "Zwieksza siłę"},
+    {ID_POWER_DOWN, "Zmniejsza siłę"},
+    {ID_FIRE, "Strzał"},
+    {ID_HELP_MANUAL, "Opis obsługi programu"},
+    {ID_FILE_NEW, "Nowa Gra\nNew"},
+    {ID_APP_EXIT, "Wychodzi z gry\nExit"},
+    {ID_APP_ABOUT, "Informacje o programie\nAbout"},
+
+    {IDS_BOMB_ORDINARY, "Bomba zwykła"},
+    {IDS_BOMB_SMALL, "Bomba mała"},
+    {IDS_BOMB_MEDIUM, "Bomba średnia"},
+    {IDS_BOMB_LARGE, "Bomba duża"},
+
+    {IDS_MENU_GAME, "&Gra"},
+    {IDS_MENU_NEW, "&Nowa\tCtrl+N"},
+    {IDS_MENU_EXIT, "&Wyjdz"},
+    {IDS_MENU_HELP, "&Pomoc"},
+    {IDS_MENU_ABOUT, "&O programie..."},
+    {IDS_MENU_MANUAL, "O&pis obsługi programu"},
+    {IDS_TOOLBAR_TITLE, "Czołg"},
+
+    {IDS_WEAPON_REFUSED, "Nie możesz użyć tej broni."},
+    {IDS_RESULTS_HEADER, "Wyniki (wygrane rundy):\n"},
+    {IDS_RESULTS_LINE, "Gracz numer %d - %d\n"},
+
+    {IDS_SHOP_NO_MONEY_SMALL, "Masz za mało pieniędzy,\naby zakupić małą bombkę !!!"},
+    {IDS_SHOP_NO_MONEY_MEDIUM, "Masz za mało pieniędzy,\naby zakupić średnią bombkę !!!"},
+    {IDS_SHOP_NO_MONEY_LARGE, "Masz za mało pieniędzy,\naby zakupić dużą bombkę !!!"},
+    {IDS_SHOP_NOTHING_SMALL, "Nie masz małych bombek,\nwięc co chcesz sprzedać ?!?"},
+    {IDS_SHOP_NOTHING_MEDIUM, "Nie masz średnich bombek,\nwięc co chcesz sprzedać ?!?"},
+    {IDS_SHOP_NOTHING_LARGE, "Nie masz dużych bombek,\nwięc co chcesz sprzedać ?!?"},
+    {IDS_SHOP_SUM_TOO_HIGH, "Nie masz wystarczającej kwoty,\naby dokonać takiego zakupu !!!"},
+
+    {IDS_BAD_ARGUMENT, "Nieznany argument: %1\nTarnok 3D nie przyjmuje plików ani innych argumentów (zob. --help)."},
+    {IDS_APP_DESCRIPTION, "Tarnok 3D - turowa gra artyleryjska 3D dla 2 do 8 graczy."},
+};
+
+} // namespace
+
+const char* LoadStringUtf8(int id)
+{
+    for (const Entry& e : stringTable)
+        if (e.id == id)
+            return e.text;
+    return "";
+}

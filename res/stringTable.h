@@ -1,0 +1,5 @@
+#pragma once
+
+// The game's string table: every text a player sees, keyed by its id in
+// resource.h, in UTF-8. Returns "" for an id the table does not hold.
+const char* LoadStringUtf8(int id);

@@ -1,0 +1,67 @@
+#include "view/kratView.h"
+
+#include "app/kratDoc.h"
+#include "view/gameState.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+// One point light fixed in the world above the middle of the field.
+void SetLight()
+{
+    const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat position[4] = {50.0f, 50.0f, 50.0f, 1.0f};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 10.0f);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_LIGHTING);
+}
+
+void ApplyCamera(int slot)
+{
+    glRotatef(static_cast<float>(camPitch[slot]), 1, 0, 0);
+    glRotatef(static_cast<float>(camYaw[slot]), 0, 1, 0);
+    glRotatef(static_cast<float>(camRoll[slot]), 0, 0, 1);
+    glTranslatef(-camX[slot], -camY[slot], -camZ[slot]);
+}
+
+} // namespace
+
+// The frame is the game's clock: drawing the current tank advances its shell
+// one step, a landing is resolved before the other tanks are drawn (so they
+// already stand on the new ground), and the turn passes once the frame is done.
+void CKratView::paintGL()
+{
+    framePending = false;
+    ++frameCount;
+    if (GetDocument()->newGamePending)
+        StartNewGame();
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    ApplyCamera(currentPlayer);
+    SetLight();
+
+    if (tanks[currentPlayer].Draw(wind, terrain) == 2)
+        ResolveExplosion();
+    for (int i = 0; i < playerCount; ++i)
+        if (i != currentPlayer)
+            tanks[i].Draw(wind, terrain);
+    wind.Draw();
+
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHTING);
+    terrain.Draw();
+    glEnd();
+
+    glFinish();
+    // The widget presents the frame when this returns; what PassTurn changes
+    // shows from the next frame on, drawn from the next player's camera.
+    PassTurn(*this);
+}

@@ -1,0 +1,139 @@
+#include "view/gameState.h"
+
+#include <cmath>
+#include <cstdlib>
+
+// Created in this order at start-up: terrain, the eight tanks, wind.
+int playerCount = 0;
+int roundsLeft = 0;
+cTeren terrain;
+cCzolg tanks[MAX_PLAYERS];
+cWiatr wind;
+int currentPlayer = 0;
+int shotFired = 0;
+
+int camPitch[MAX_PLAYERS] = {60, 60, 60, 60, 60, 60, 60, 60};
+int camYaw[MAX_PLAYERS] = {};
+int camRoll[MAX_PLAYERS] = {};
+float camX[MAX_PLAYERS] = {50, 50, 50, 50, 50, 50, 50, 50};
+float camY[MAX_PLAYERS] = {70, 70, 70, 70, 70, 70, 70, 70};
+float camZ[MAX_PLAYERS] = {87, 87, 87, 87, 87, 87, 87, 87};
+
+void ResetCamera(int slot)
+{
+    camPitch[slot] = 60;
+    camYaw[slot] = 0;
+    camRoll[slot] = 0;
+    camX[slot] = 50.0f;
+    camY[slot] = 70.0f;
+    camZ[slot] = 87.0f;
+}
+
+int IsFarFromTanks(int x, int z, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        if (std::abs(tanks[k].GetX() - x) < 8)
+            return 0;
+        if (std::abs(tanks[k].GetZ() - z) < 8)
+            return 0;
+    }
+    return 1;
+}
+
+namespace {
+
+int DrawCoordinate()
+{
+    int v;
+    do
+        v = std::rand() % 100;
+    while (v < 5 || v > 95);
+    return v;
+}
+
+// Whether some grid line x = v (or z = v) with 5 <= v <= 95 keeps 8 away from
+// every earlier tank along that axis. The rule is per axis, so a free point
+// exists exactly when both axes have a free line.
+bool AxisHasRoom(int count, int (cCzolg::*coordinate)() const)
+{
+    for (int v = 5; v <= 95; ++v) {
+        bool free = true;
+        for (int k = 0; k < count && free; ++k)
+            free = std::abs((tanks[k].*coordinate)() - v) >= 8;
+        if (free)
+            return true;
+    }
+    return false;
+}
+
+// Seven tanks can bar every line of one axis; then the last tank has no place
+// and all tanks are placed afresh.
+bool PlaceTanks()
+{
+    for (int i = 0; i < playerCount; ++i) {
+        if (i > 0 && !(AxisHasRoom(i, &cCzolg::GetX) && AxisHasRoom(i, &cCzolg::GetZ)))
+            return false;
+        int x, z;
+        do {
+            x = DrawCoordinate();
+            z = DrawCoordinate();
+        } while (i > 0 && !IsFarFromTanks(x, z, i));
+        tanks[i].SetPlayer(i);
+        tanks[i].Place(static_cast<float>(x), terrain.GetHeight(x, z), static_cast<float>(z));
+    }
+    return true;
+}
+
+} // namespace
+
+int SetupRound()
+{
+    tanks[currentPlayer].BeginTurn();
+    terrain.Generate();
+    while (!PlaceTanks()) {
+    }
+    const int s = std::rand() % 10;
+    const int d = std::rand() % 360;
+    wind.Change(d, s);
+    shotFired = 0;
+    return 1;
+}
+
+int CountLiveTanks()
+{
+    int live = 0;
+    for (int i = 0; i < playerCount; ++i)
+        live += tanks[i].IsAlive() ? 1 : 0;
+    return live;
+}
+
+static int BlastRadius(int bombKind)
+{
+    switch (bombKind) {
+    case 1: return 6;
+    case 2: return 8;
+    case 3: return 12;
+    default: return 4;
+    }
+}
+
+void ResolveExplosion()
+{
+    cCzolg& shooter = tanks[currentPlayer];
+    const int r = BlastRadius(shooter.bombKind);
+    const float sx = shooter.shell.x;
+    const float sz = shooter.shell.z;
+    for (int i = 0; i < playerCount; ++i) {
+        cCzolg& tank = tanks[i];
+        const float distance = std::sqrt((sx - tank.x) * (sx - tank.x) + (sz - tank.z) * (sz - tank.z));
+        const float d = distance - static_cast<float>(r + 3);
+        if (d < 0) {
+            tank.TakeDamage(static_cast<int>(10 * d));
+            // Hurting oneself pays nothing; hitting a wreck still pays.
+            if (i != currentPlayer)
+                shooter.AddMoney(static_cast<int>(-100 * d));
+        }
+    }
+    for (int j = 0; j < playerCount; ++j)
+        tanks[j].SetY(terrain.GetHeight(tanks[j].GetX(), tanks[j].GetZ()));
+}

@@ -1,0 +1,93 @@
+#include "view/gameState.h"
+
+#include "app/kratDoc.h"
+#include "dialogs/Sklepik.h"
+#include "dialogs/decimalText.h"
+#include "dialogs/messageBox.h"
+#include "res/resource.h"
+#include "res/stringTable.h"
+#include "view/kratView.h"
+
+void PassTurn(CKratView& view)
+{
+    if (shotFired != 1)
+        return;
+    for (int i = 0; i < playerCount; ++i) {
+        if (tanks[i].IsInFlight()) {
+            view.RequestFrame(); // one more step of the shell
+            return;
+        }
+    }
+
+    CKratDoc* doc = view.GetDocument();
+    tanks[currentPlayer].EndTurn();
+    if (CountLiveTanks() > 1) {
+        do
+            currentPlayer = (currentPlayer + 1) % playerCount;
+        while (!tanks[currentPlayer].IsAlive());
+        doc->SetWeaponPlayer(currentPlayer);
+        doc->SyncWeaponCombo(tanks[currentPlayer].bombKind);
+        tanks[currentPlayer].BeginTurn();
+        shotFired = 0;
+        doc->UpdateFromTank(tanks[currentPlayer]);
+    } else if (view.roundEndBusy == 0) {
+        // The round end opens dialogs, which must not run inside the paint:
+        // it follows from the event loop right after this frame.
+        view.QueueRoundEnd();
+    }
+    view.RequestFrame();
+}
+
+static QString ResultsText()
+{
+    QString text = QString::fromUtf8(LoadStringUtf8(IDS_RESULTS_HEADER));
+    const QString line = QString::fromUtf8(LoadStringUtf8(IDS_RESULTS_LINE));
+    for (int i = 0; i < playerCount; ++i)
+        text += QString::asprintf(line.toUtf8().constData(), i + 1, tanks[i].roundsWon);
+    return text;
+}
+
+int EndRound(CKratView& view)
+{
+    CKratDoc* doc = view.GetDocument();
+    shotFired = 0; // frames drawn behind the dialogs below only draw
+
+    for (int i = 0; i < playerCount; ++i) {
+        if (tanks[i].IsAlive())
+            tanks[i].roundsWon += 1;
+        tanks[i].ReviveForRound();
+    }
+    roundsLeft -= 1;
+    if (roundsLeft < 0)
+        roundsLeft = 0;
+
+    if (roundsLeft == 0) {
+        ShowMessage(view.window(), ResultsText(), MessageIcon::Information);
+        doc->ShowNewGameDialog();
+        return 0;
+    }
+
+    view.roundEndBusy = 1;
+    for (int i = 0; i < playerCount; ++i) {
+        CSklepik& shop = view.shop;
+        shop.Serve(tanks[i], roundsLeft);
+        tanks[i].money = TextToInt(shop.m_funds); // replaces, does not add
+        tanks[i].stock[1] += TextToInt(shop.m_countSmall);
+        tanks[i].stock[2] += TextToInt(shop.m_countMedium);
+        tanks[i].stock[3] += TextToInt(shop.m_countLarge);
+    }
+    view.roundEndBusy = 0;
+
+    currentPlayer = 0;
+    for (int i = 0; i < playerCount; ++i)
+        tanks[i].EndTurn();
+    doc->SetWeaponPlayer(0);
+    doc->SyncWeaponCombo(tanks[0].bombKind);
+    tanks[0].BeginTurn();
+    doc->UpdateFromTank(tanks[0]);
+
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+        ResetCamera(slot);
+    SetupRound();
+    return 1;
+}
