@@ -2,6 +2,7 @@
 
 #include "app/kratDoc.h"
 #include "dialogs/messageBox.h"
+#include "res/images.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
 #include "view/kratView.h"
@@ -133,7 +134,7 @@ void CMainFrame::CreateMenu()
 
 bool CMainFrame::CreateToolBar()
 {
-    const QPixmap strip(QStringLiteral(":/res/toolbar.bmp"));
+    const QPixmap strip(QString::fromLatin1(TOOLBAR_BITMAP));
     if (strip.size() != QSize(119, 15))
         return false;
 

@@ -3,6 +3,7 @@
 #include "app/MainFrm.h"
 #include "app/kratDoc.h"
 #include "dialogs/AboutBox.h"
+#include "res/images.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
 #include "view/kratView.h"
@@ -48,14 +49,18 @@ bool CKratApp::ProcessCommandLine()
 
 bool CKratApp::InitInstance()
 {
-    InitResources();
     QApplication::setApplicationName(QStringLiteral("tarnok3d"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(LoadStringUtf8(AFX_IDS_APP_TITLE)));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/tarnok3d.png")));
     if (!ProcessCommandLine())
         return false;
+    return CreateWindows();
+}
 
+bool CKratApp::CreateWindows()
+{
+    InitResources();
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(MAIN_ICON)));
     document = std::make_unique<CKratDoc>(); // shows the new-game dialog
     mainFrame = std::make_unique<CMainFrame>(document.get());
     if (mainFrame->OnCreate() != 0)

@@ -16,6 +16,9 @@ public:
     // Needs the QApplication. Returns false when the program should end at once
     // (an unknown argument, or a window that could not be built).
     bool InitInstance();
+    // Start-up without the command line: document (and its dialog), main
+    // frame, view with the first game, then the window shown.
+    bool CreateWindows();
     // Tears the windows down while the QApplication still exists.
     void ExitInstance();
     void OnAppAbout();

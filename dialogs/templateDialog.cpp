@@ -2,12 +2,14 @@
 
 #include "dialogs/vetoSpinBox.h"
 #include "res/dialogTemplates.h"
+#include "res/images.h"
 #include "res/resource.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -78,7 +80,7 @@ TemplateDialog::TemplateDialog(int templateId, QWidget* owner) : QDialog(owner)
             continue;
         case ControlKind::Icon: {
             auto* label = new QLabel(this);
-            label->setPixmap(QApplication::windowIcon().pixmap(rect.size()));
+            label->setPixmap(QIcon(QString::fromLatin1(MAIN_ICON)).pixmap(rect.size()));
             widget = label;
             break;
         }

@@ -1,5 +1,6 @@
 #include "dialogs/vetoSpinBox.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -30,4 +31,16 @@ void VetoSpinBox::stepBy(int steps)
     const int accepted = stepHandler ? stepHandler(position, delta) : delta;
     if (accepted != 0)
         setValue(position + accepted);
+}
+
+void VetoSpinBox::keyPressEvent(QKeyEvent* event)
+{
+    // Each press of Up or Down, auto-repeated ones included, is one step.
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        stepBy(event->key() == Qt::Key_Up ? 1 : -1);
+        event->accept();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
 }

@@ -22,6 +22,7 @@ public:
     void stepBy(int steps) override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 
 private:
