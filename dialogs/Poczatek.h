@@ -7,6 +7,8 @@
 // The new-game dialog: how many players (2..8) and rounds (1..20). It only
 // collects the two numbers; the next game start reads them.
 class CPoczatek : public TemplateDialog {
+    Q_OBJECT
+
 public:
     VetoSpinBox* m_spinRounds;
     VetoSpinBox* m_spinPlayers;

@@ -4,6 +4,8 @@
 
 // The user manual: the mouse and keyboard controls.
 class CPomoc : public TemplateDialog {
+    Q_OBJECT
+
 public:
     explicit CPomoc(QWidget* owner = nullptr);
 };

@@ -11,6 +11,8 @@ class cCzolg;
 // visit leaves behind. During a visit funds + counts x prices always equal the
 // money the player brought, and no count drops below 0.
 class CSklepik : public TemplateDialog {
+    Q_OBJECT
+
 public:
     QString m_countLarge;
     QString m_countMedium;

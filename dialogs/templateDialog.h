@@ -10,6 +10,8 @@ class VetoSpinBox;
 // the game derives from it; the derived class binds its text fields to the
 // controls through WriteFieldsToControls and ReadFieldsFromControls.
 class TemplateDialog : public QDialog {
+    Q_OBJECT
+
 public:
     explicit TemplateDialog(int templateId, QWidget* owner = nullptr);
 

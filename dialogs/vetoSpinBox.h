@@ -9,6 +9,8 @@
 // handler may veto it: it gets the current position and the proposed step
 // (+1 or -1) and returns the step to take (0 vetoes).
 class VetoSpinBox : public QSpinBox {
+    Q_OBJECT
+
 public:
     using StepHandler = std::function<int(int position, int delta)>;
 

@@ -2,6 +2,7 @@
 
 #include "app/kratDoc.h"
 #include "view/gameState.h"
+#include "view/invariants.h"
 
 #include <GL/gl.h>
 
@@ -64,4 +65,6 @@ void CKratView::paintGL()
     // The widget presents the frame when this returns; what PassTurn changes
     // shows from the next frame on, drawn from the next player's camera.
     PassTurn(*this);
+    Q_ASSERT_X(BrokenInvariants(*this).isEmpty(), "frame", qPrintable(BrokenInvariants(*this).join('\n')));
+    emit frameDrawn();
 }

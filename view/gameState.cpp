@@ -66,9 +66,8 @@ bool AxisHasRoom(int count, int (cCzolg::*coordinate)() const)
     return false;
 }
 
-// Seven tanks can bar every line of one axis; then the last tank has no place
-// and all tanks are placed afresh.
-bool PlaceTanks()
+// Seven tanks can bar every line of one axis; then the last tank has no place.
+bool TryPlaceTanks()
 {
     for (int i = 0; i < playerCount; ++i) {
         if (i > 0 && !(AxisHasRoom(i, &cCzolg::GetX) && AxisHasRoom(i, &cCzolg::GetZ)))
@@ -86,12 +85,19 @@ bool PlaceTanks()
 
 } // namespace
 
+int PlaceTanks()
+{
+    int attempts = 1;
+    while (!TryPlaceTanks())
+        ++attempts;
+    return attempts;
+}
+
 int SetupRound()
 {
     tanks[currentPlayer].BeginTurn();
     terrain.Generate();
-    while (!PlaceTanks()) {
-    }
+    PlaceTanks();
     const int s = std::rand() % 10;
     const int d = std::rand() % 360;
     wind.Change(d, s);

@@ -34,6 +34,10 @@ void ResetCamera(int slot);
 // 1 if (x, z) lies at least 8 along x and at least 8 along z from each of the
 // tanks in slots 0..count-1.
 int IsFarFromTanks(int x, int z, int count);
+// Places the tanks of slots 0..playerCount-1 by the distance rule on whole grid
+// points at the terrain's height. Starts again from slot 0 whenever the rule
+// leaves no place for the next tank; returns the number of attempts.
+int PlaceTanks();
 int CountLiveTanks();
 // The blast of the current tank's shell: damage, pay, tanks set back on the ground.
 void ResolveExplosion();

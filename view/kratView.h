@@ -61,6 +61,10 @@ public:
     // Frames drawn so far (benchmarks and tests count them).
     long long FrameCount() const { return frameCount; }
 
+signals:
+    // Every frame, after the turn logic ran: the game state is settled here.
+    void frameDrawn();
+
 protected:
     void initializeGL() override; // the surface is ready: GL state, wind timer
     void resizeGL(int width, int height) override;

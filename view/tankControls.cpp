@@ -127,6 +127,7 @@ void CKratView::OnTimer(int id)
         return;
     if (id == ID_TIMER_WIND)
         wind.Drift();
-    update();
-    repaint();
+    // The widget draws the requested frame as soon as the loop turns: one
+    // frame per tick, merged with any other request.
+    RequestFrame();
 }
