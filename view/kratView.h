@@ -58,6 +58,9 @@ public:
     void OnMouseMove(int x, int y);
     void OnTimer(int id);
 
+    // Viewport and the 45-degree perspective for a client size in pixels.
+    void OnSize(int width, int height);
+
     // Frames drawn so far (benchmarks and tests count them).
     long long FrameCount() const { return frameCount; }
 
@@ -75,7 +78,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void OnSize(int width, int height);
     void RunQueuedRoundEnd();
 
     CKratDoc* document;
