@@ -105,7 +105,6 @@ void CMainFrame::CreateActions()
         connect(AddCommand(c.id, 0, Prompt(c.id)), &QAction::triggered, this, toView(c.handler));
 
     QAction* newGame = AddCommand(ID_FILE_NEW, IDS_MENU_NEW, Prompt(ID_FILE_NEW));
-    newGame->setText(Text(IDS_MENU_NEW).section(QLatin1Char('\t'), 0, 0));
     newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newGame->setShortcutContext(Qt::WindowShortcut);
     connect(newGame, &QAction::triggered, this, [this] {

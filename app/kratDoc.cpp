@@ -15,6 +15,16 @@ CKratDoc::CKratDoc()
 
 CKratDoc::~CKratDoc() = default;
 
+void CKratDoc::AddView(CKratView* view)
+{
+    firstView = view;
+}
+
+CKratView* CKratDoc::GetFirstView() const
+{
+    return firstView.data();
+}
+
 void CKratDoc::ShowNewGameDialog()
 {
     newGameDialog.DoModal();

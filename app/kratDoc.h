@@ -43,8 +43,8 @@ public:
     // The text of a value pane (ID_PANE_...) for the status bar.
     QString OnUpdatePane(int paneId) const;
 
-    void AddView(CKratView* view) { firstView = view; }
-    CKratView* GetFirstView() const { return firstView; }
+    void AddView(CKratView* view);
+    CKratView* GetFirstView() const;
 
 private:
     QPointer<CKratView> firstView;
