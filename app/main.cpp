@@ -1,10 +1,12 @@
 #include "app/krat.h"
+#include "app/startupTrace.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    InstallStartupTrace();
     if (!theApp.InitInstance()) {
         theApp.ExitInstance();
         return 2;

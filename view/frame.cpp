@@ -1,12 +1,12 @@
 #include "view/kratView.h"
 
+#include "view/frame.h"
+
 #include "app/kratDoc.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
 
 #include <GL/gl.h>
-
-namespace {
 
 // One point light fixed in the world above the middle of the field.
 void SetLight()
@@ -29,8 +29,6 @@ void ApplyCamera(int slot)
     glRotatef(static_cast<float>(camRoll[slot]), 0, 0, 1);
     glTranslatef(-camX[slot], -camY[slot], -camZ[slot]);
 }
-
-} // namespace
 
 // The frame is the game's clock: drawing the current tank advances its shell
 // one step, a landing is resolved before the other tanks are drawn (so they

@@ -1,0 +1,64 @@
+#include "app/startupTrace.h"
+
+#include "app/krat.h"
+#include "dialogs/Poczatek.h"
+#include "view/kratView.h"
+
+#include <QApplication>
+#include <QDateTime>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void Print(const char* what)
+{
+    std::fprintf(stderr, "trace %s %lld\n", what, static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+class StartupTrace : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!qobject_cast<CPoczatek*>(watched))
+            return false;
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            // The dialog's own paint ends before its pixels reach the screen;
+            // report once the loop has flushed it.
+            QMetaObject::invokeMethod(this, [] { Print("dialog-painted"); }, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::Hide && painted && !answered) {
+            answered = true;
+            Print("dialog-answered");
+            QMetaObject::invokeMethod(this, [this] { WatchFirstFrame(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void WatchFirstFrame()
+    {
+        if (CKratView* view = theApp.View())
+            connect(view, &CKratView::frameDrawn, this, [this] {
+                if (!framed) {
+                    framed = true;
+                    QMetaObject::invokeMethod(this, [] { Print("first-frame"); }, Qt::QueuedConnection);
+                }
+            });
+    }
+
+    bool painted = false;
+    bool answered = false;
+    bool framed = false;
+};
+
+} // namespace
+
+void InstallStartupTrace()
+{
+    if (!std::getenv("TARNOK_TRACE_STARTUP"))
+        return;
+    static StartupTrace trace;
+    qApp->installEventFilter(&trace);
+}
