@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+// What a player does and sees on the X display, through xdotool and
+// ImageMagick's import: keys and clicks into real windows, screenshots.
+namespace Desktop {
+
+QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+// Visible windows whose title matches the regular expression.
+QStringList Windows(const QString& titlePattern);
+bool WaitForWindow(const QString& titlePattern, int timeoutMs = 15000);
+bool WaitForNoWindow(const QString& titlePattern, int timeoutMs = 15000);
+QRect Geometry(const QString& windowId);
+// Gives the window the keyboard focus, as clicking its title would.
+void Focus(const QString& windowId);
+// Keys by their X names ("Return", "ctrl+n", "KP_Add"...), one after another.
+void Keys(const QStringList& keys);
+QImage Screenshot();
+
+} // namespace Desktop
