@@ -27,7 +27,10 @@ CKratView* CKratDoc::GetFirstView() const
 
 void CKratDoc::ShowNewGameDialog()
 {
-    newGameDialog.DoModal();
+    // A game that ends behind an open new-game dialog (Ctrl+N during the last
+    // flight) asks for the dialog that is already open: it is not run twice.
+    if (!newGameDialog.isVisible())
+        newGameDialog.DoModal();
     newGamePending = 1;
 }
 
