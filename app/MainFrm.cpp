@@ -86,23 +86,12 @@ QAction* CMainFrame::AddCommand(int id, int textId, const QString& prompt)
 
 void CMainFrame::CreateActions()
 {
-    auto toView = [this](void (CKratView::*handler)()) {
-        return [this, handler] {
+    for (int id : {ID_BARREL_LEFT, ID_BARREL_RIGHT, ID_BARREL_UP, ID_BARREL_DOWN, ID_POWER_UP, ID_POWER_DOWN,
+                   ID_FIRE})
+        connect(AddCommand(id, 0, Prompt(id)), &QAction::triggered, this, [this, id] {
             if (view)
-                (view->*handler)();
-        };
-    };
-    const struct {
-        int id;
-        void (CKratView::*handler)();
-    } tankCommands[] = {
-        {ID_BARREL_LEFT, &CKratView::OnBarrelLeft}, {ID_BARREL_RIGHT, &CKratView::OnBarrelRight},
-        {ID_BARREL_UP, &CKratView::OnBarrelUp},     {ID_BARREL_DOWN, &CKratView::OnBarrelDown},
-        {ID_POWER_UP, &CKratView::OnPowerUp},       {ID_POWER_DOWN, &CKratView::OnPowerDown},
-        {ID_FIRE, &CKratView::OnFire},
-    };
-    for (const auto& c : tankCommands)
-        connect(AddCommand(c.id, 0, Prompt(c.id)), &QAction::triggered, this, toView(c.handler));
+                view->OnCommand(id);
+        });
 
     QAction* newGame = AddCommand(ID_FILE_NEW, IDS_MENU_NEW, Prompt(ID_FILE_NEW));
     newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));

@@ -34,7 +34,8 @@ GameProgram::GameProgram(int players, int rounds)
         for (const QString& b : BrokenInvariants(*View()))
             broken << QStringLiteral("frame %1: %2").arg(frames).arg(b);
     });
-    QTest::qWaitForWindowExposed(Frame());
+    if (!QTest::qWaitForWindowExposed(Frame()))
+        qWarning("the main window was not exposed");
 }
 
 GameProgram::~GameProgram()
