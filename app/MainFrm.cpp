@@ -236,7 +236,8 @@ void CMainFrame::OnBombSelChange()
 
 void CMainFrame::OnHelpManual()
 {
-    m_helpDialog.DoModal();
+    if (!m_helpDialog.IsRunning())
+        m_helpDialog.DoModal();
 }
 
 bool CMainFrame::event(QEvent* event)

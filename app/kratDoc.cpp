@@ -29,7 +29,7 @@ void CKratDoc::ShowNewGameDialog()
 {
     // A game that ends behind an open new-game dialog (Ctrl+N during the last
     // flight) asks for the dialog that is already open: it is not run twice.
-    if (!newGameDialog.isVisible())
+    if (!newGameDialog.IsRunning())
         newGameDialog.DoModal();
     newGamePending = 1;
 }

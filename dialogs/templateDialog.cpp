@@ -103,7 +103,10 @@ QLabel* TemplateDialog::Label(int id) const
 
 int TemplateDialog::DoModal()
 {
-    return exec();
+    running = true;
+    const int code = exec();
+    running = false;
+    return code;
 }
 
 void TemplateDialog::OnOK()

@@ -21,6 +21,9 @@ public:
 
     // Runs the dialog modally: fields into controls, then the event loop.
     int DoModal();
+    // True from the start of DoModal until it returns, also while the closed
+    // window's loop is still unwinding.
+    bool IsRunning() const { return running; }
 
 protected:
     // Field <-> control exchange; the plain dialogs have no fields.
@@ -39,6 +42,7 @@ protected:
 
 private:
     QHash<int, QWidget*> controls;
+    bool running = false;
 };
 
 // Pixels of a dialog-unit rectangle for the given font: x units are a quarter

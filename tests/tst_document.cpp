@@ -104,6 +104,23 @@ private slots:
         doc->ShowNewGameDialog();
         QCOMPARE(start, QStringLiteral("2/1"));
         QCOMPARE(doc->newGamePending, 1);
+    }
+
+    // A game that ends while the new-game dialog is being answered (its loop
+    // still unwinding) asks for a new game without opening the dialog twice.
+    void aGameEndingBehindTheOpenDialogDoesNotRunItTwice()
+    {
+        ModalScript script;
+        script.Then([&](QWidget* modal) {
+            PressKey(modal, Qt::Key_Return);
+            doc->newGamePending = 0;
+            doc->ShowNewGameDialog();
+        });
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("Recursive")));
+        doc->ShowNewGameDialog();
+        QCOMPARE(script.seenTitles, QStringList{"Nowa gra"});
+        QCOMPARE(script.unexpected, 0);
+        QCOMPARE(doc->newGamePending, 1);
         delete doc;
     }
 };
