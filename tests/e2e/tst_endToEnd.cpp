@@ -25,6 +25,9 @@ bool IsTerrain(QColor c)
 
 // A tank in its plain colour, lit; the player on turn is drawn white instead.
 bool IsRed(QColor c) { return c.red() > 200 && c.green() < 40 && c.blue() < 40; }
+bool IsBlue(QColor c) { return c.blue() > 200 && c.red() < 40 && c.green() < 40; }
+// The white of the player on turn over player 1's red ambient: a pinkish white.
+bool IsHighlightedRed(QColor c) { return c.red() > 200 && c.green() > 150 && c.blue() > 150 && c.red() > c.blue() + 20; }
 
 int Count(const QImage& image, QRect area, bool (*test)(QColor))
 {
@@ -97,7 +100,16 @@ class EndToEndTest : public QObject {
             keys << (powerSteps > 0 ? "KP_Add" : "minus");
         keys << "space";
         Keys(keys);
-        QThread::msleep(3500);
+        // The turn has passed when the status bar shows the next player's aim
+        // (the two players aim differently here), or the results are up.
+        const QRect statusBar(area.left(), area.bottom() - 20, area.width(), 21);
+        QThread::msleep(300); // the panes follow the keys once the game is idle
+        const QImage aimed = Screenshot().copy(statusBar);
+        for (int wait = 0; wait < 60; ++wait) {
+            QThread::msleep(500);
+            if (!Windows(messageTitle).isEmpty() || Screenshot().copy(statusBar) != aimed)
+                return;
+        }
     }
 
 private slots:
@@ -128,8 +140,24 @@ private slots:
         QVERIFY(WaitForNoWindow(dialogTitle));
         area = Geometry(MainWindow());
         QThread::msleep(1500);
-        const QImage shot = Screenshot();
+        QImage shot = Screenshot();
         QVERIFY2(Count(shot, area, IsTerrain) > area.width() * area.height() / 5, "no terrain on the screen");
+        // The start camera does not see the nearest rows of the field: as a
+        // player would, start new games until both tanks are in sight.
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            if (Count(shot, area, IsHighlightedRed) > 30 && Count(shot, area, IsBlue) > 30)
+                return;
+            QThread::msleep(1100); // a new second: a new field
+            FocusMain();
+            Keys({"ctrl+n"});
+            QVERIFY(WaitForWindow(dialogTitle));
+            Focus(Windows(dialogTitle).first());
+            Keys({"Return"});
+            QVERIFY(WaitForNoWindow(dialogTitle));
+            QThread::msleep(1500);
+            shot = Screenshot();
+        }
+        QFAIL("the two tanks never stood in sight of the start camera");
     }
 
     // Player 1 fires a high shot toward the middle of the field: it shows in
@@ -139,7 +167,7 @@ private slots:
         const QImage before = Screenshot();
         QCOMPARE(Count(before, area, IsRed), 0); // player 1 is highlighted, not plain red
         // Toward the camera (+z) from the far half, away from it from the near half.
-        const int redRow = Centroid(before, area, [](QColor c) { return c.red() > 200 && c.green() > 150 && c.blue() > 150 && c.red() > c.blue() + 20; }).y();
+        const int redRow = Centroid(before, area, IsHighlightedRed).y();
         const bool farHalf = redRow >= 0 && redRow < area.center().y();
         FocusMain();
         QStringList keys;
@@ -153,8 +181,11 @@ private slots:
         QList<QImage> flight;
         for (int i = 0; i < 6; ++i)
             flight << Screenshot();
-        QThread::msleep(3000);
-        const QImage after = Screenshot();
+        QImage after = Screenshot();
+        for (int wait = 0; wait < 40 && Count(after, area, IsRed) <= 30; ++wait) {
+            QThread::msleep(500); // a slow machine draws the flight slowly
+            after = Screenshot();
+        }
 
         int distinct = 0;
         for (int i = 1; i < flight.size(); ++i)
