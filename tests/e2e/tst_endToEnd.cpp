@@ -86,6 +86,18 @@ class EndToEndTest : public QObject {
 
     void FocusMain() { Focus(MainWindow()); }
 
+    // Ctrl+N, then Enter in the new-game dialog: 2 players, 1 round.
+    bool NewGameByKeys()
+    {
+        FocusMain();
+        Keys({"ctrl+n"});
+        if (!WaitForWindow(dialogTitle))
+            return false;
+        Focus(Windows(dialogTitle).first());
+        Keys({"Return"});
+        return WaitForNoWindow(dialogTitle);
+    }
+
     // One turn of the current player: the barrel raised (Up presses from 0),
     // power changed by the given steps of 5, then Space. Waits for the shot's end.
     void Shoot(int upPresses, int powerSteps, int leftPresses = 0)
@@ -148,12 +160,7 @@ private slots:
             if (Count(shot, area, IsHighlightedRed) > 30 && Count(shot, area, IsBlue) > 30)
                 return;
             QThread::msleep(1100); // a new second: a new field
-            FocusMain();
-            Keys({"ctrl+n"});
-            QVERIFY(WaitForWindow(dialogTitle));
-            Focus(Windows(dialogTitle).first());
-            Keys({"Return"});
-            QVERIFY(WaitForNoWindow(dialogTitle));
+            QVERIFY(NewGameByKeys());
             QThread::msleep(1500);
             shot = Screenshot();
         }
@@ -200,12 +207,7 @@ private slots:
 
     void ctrlNOpensTheNewGameDialogAgain()
     {
-        FocusMain();
-        Keys({"ctrl+n"});
-        QVERIFY(WaitForWindow(dialogTitle));
-        Focus(Windows(dialogTitle).first());
-        Keys({"Return"});
-        QVERIFY(WaitForNoWindow(dialogTitle));
+        QVERIFY(NewGameByKeys());
         QThread::msleep(1200);
         QCOMPARE(Count(Screenshot(), area, IsRed), 0); // a new game: player 1 on turn again
     }
