@@ -50,7 +50,11 @@ CMainFrame::CMainFrame(CKratDoc* doc)
     : m_helpDialog(nullptr), m_wndStatusBar(nullptr), m_wndToolBar(nullptr), m_bombSelector(nullptr),
       document(doc)
 {
-    setWindowTitle(Text(IDS_MAIN_CAPTION));
+    // The document's title, " - ", then the frame's own title: both come from
+    // the document string "\n- Tarnok 3D", whose first field is empty.
+    const QString documentString = Text(IDS_DOC_STRING);
+    setWindowTitle(documentString.section(QLatin1Char('\n'), 1, 1) + QStringLiteral(" - ")
+                   + documentString.section(QLatin1Char('\n'), 0, 0));
     resize(1024, 768);
 }
 

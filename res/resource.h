@@ -56,8 +56,7 @@
 #define AFX_IDS_IDLEMESSAGE 57345
 
 // Messages and texts shown by the game
-#define IDS_DOC_STRING 61200
-#define IDS_MAIN_CAPTION 61201
+#define IDS_DOC_STRING 61200 // the document string of IDR_MAINFRAME
 #define IDS_WEAPON_REFUSED 61202
 #define IDS_RESULTS_HEADER 61203
 #define IDS_RESULTS_LINE 61204

@@ -11,7 +11,6 @@ struct Entry {
 
 const Entry stringTable[] = {
     {IDS_DOC_STRING, "\n- Tarnok 3D"},
-    {IDS_MAIN_CAPTION, "- Tarnok 3D - "},
     {AFX_IDS_APP_TITLE, "Tarnok 3D"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
 
