@@ -6,6 +6,8 @@
 #include <QThread>
 #include <QtTest>
 
+#include <cmath>
+
 using namespace Desktop;
 
 namespace {
@@ -28,6 +30,43 @@ bool IsRed(QColor c) { return c.red() > 200 && c.green() < 40 && c.blue() < 40; 
 bool IsBlue(QColor c) { return c.blue() > 200 && c.red() < 40 && c.green() < 40; }
 // The white of the player on turn over player 1's red ambient: a pinkish white.
 bool IsHighlightedRed(QColor c) { return c.red() > 200 && c.green() > 150 && c.blue() > 150 && c.red() > c.blue() + 20; }
+bool IsHighlightedBlue(QColor c) { return c.blue() > 200 && c.green() > 150 && c.red() > 150 && c.blue() > c.red() + 20; }
+bool IsPlayer1(QColor c) { return IsRed(c) || IsHighlightedRed(c); }
+bool IsPlayer2(QColor c) { return IsBlue(c) || IsHighlightedBlue(c); }
+
+bool IsBarGrey(QColor c) { return std::abs(c.red() - 239) <= 3 && c.red() == c.green() && c.green() == c.blue(); }
+
+// The 3D view inside the main window: the rows between the toolbar and the
+// status bar, found down the window's left edge.
+QRect ViewRect(const QImage& shot, QRect window)
+{
+    const int x = window.left() + 3;
+    int top = window.top() + 20;
+    while (top < window.bottom() && IsBarGrey(shot.pixelColor(x, top)))
+        ++top;
+    while (top < window.bottom() && !IsBarGrey(shot.pixelColor(x, top)))
+        ++top; // past the toolbar's own buttons and border to the bar's grey below
+    while (top < window.bottom() && IsBarGrey(shot.pixelColor(x, top)))
+        ++top;
+    int bottom = window.bottom() - 30;
+    while (bottom > top && IsBarGrey(shot.pixelColor(x, bottom)))
+        --bottom;
+    return QRect(window.left(), top, window.width(), bottom - top + 1);
+}
+
+// Where a screen point of the start camera (at 50, 70, 87, turned 60 degrees
+// down, 45-degree field of view) meets the plane y = 1.5, in field units.
+QPointF GroundPoint(QPoint pixel, QRect view)
+{
+    const double tanHalf = std::tan(22.5 * M_PI / 180), pitch = 60 * M_PI / 180;
+    const double nx = 2.0 * (pixel.x() - view.left()) / view.width() - 1;
+    const double ny = 1 - 2.0 * (pixel.y() - view.top()) / view.height();
+    const double ex = nx * tanHalf * view.width() / view.height(), ey = ny * tanHalf, ez = -1;
+    const double dy = ey * std::cos(pitch) + ez * std::sin(pitch);
+    const double dz = -ey * std::sin(pitch) + ez * std::cos(pitch);
+    const double t = (1.5 - 70) / dy;
+    return QPointF(50 + t * ex, 87 + t * dz);
+}
 
 int Count(const QImage& image, QRect area, bool (*test)(QColor))
 {
@@ -83,6 +122,9 @@ class EndToEndTest : public QObject {
 
     QProcess game;
     QRect area; // the main window on the screen
+    struct Aim {
+        int heading = 0, elevation = 0, power = 50;
+    } aims[2]; // what the test has set on each tank since the new game
 
     void FocusMain() { Focus(MainWindow()); }
 
@@ -98,22 +140,29 @@ class EndToEndTest : public QObject {
         return WaitForNoWindow(dialogTitle);
     }
 
-    // One turn of the current player: the barrel raised (Up presses from 0),
-    // power changed by the given steps of 5, then Space. Waits for the shot's end.
-    void Shoot(int upPresses, int powerSteps, int leftPresses = 0)
+    // One turn: the player's barrel and power brought to the given values with
+    // the keys (Left adds 5 degrees, Up raises by 5, keypad + and - change the
+    // power by 5), then Space; returns once the turn has passed.
+    void AimAndShoot(int player, int heading, int elevation, int power)
     {
-        FocusMain();
+        Aim& aim = aims[player];
         QStringList keys;
-        for (int i = 0; i < leftPresses; ++i)
+        for (int turn = ((heading - aim.heading) % 360 + 360) % 360; turn > 0; turn -= 5)
             keys << "Left";
-        for (int i = 0; i < upPresses; ++i)
+        for (int e = aim.elevation; e < elevation; e += 5)
             keys << "Up";
-        for (int i = 0; i < std::abs(powerSteps); ++i)
-            keys << (powerSteps > 0 ? "KP_Add" : "minus");
+        for (int e = aim.elevation; e > elevation; e -= 5)
+            keys << "Down";
+        for (int p = aim.power; p < power; p += 5)
+            keys << "KP_Add";
+        for (int p = aim.power; p > power; p -= 5)
+            keys << "KP_Subtract";
+        aim = Aim{((heading % 360) + 360) % 360, elevation, power};
         keys << "space";
+        FocusMain();
         Keys(keys);
         // The turn has passed when the status bar shows the next player's aim
-        // (the two players aim differently here), or the results are up.
+        // or energy, or the results are up.
         const QRect statusBar(area.left(), area.bottom() - 20, area.width(), 21);
         QThread::msleep(300); // the panes follow the keys once the game is idle
         const QImage aimed = Screenshot().copy(statusBar);
@@ -122,6 +171,22 @@ class EndToEndTest : public QObject {
             if (!Windows(messageTitle).isEmpty() || Screenshot().copy(statusBar) != aimed)
                 return;
         }
+        qInfo("the turn of player %d did not seem to pass", player + 1);
+    }
+
+    // New games until the start camera sees both tanks.
+    bool NewGameWithBothTanksInSight()
+    {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            QThread::msleep(1100); // a new second: a new field
+            if (!NewGameByKeys())
+                return false;
+            QThread::msleep(1500);
+            const QImage shot = Screenshot();
+            if (Count(shot, area, IsHighlightedRed) > 30 && Count(shot, area, IsBlue) > 30)
+                return true;
+        }
+        return false;
     }
 
 private slots:
@@ -156,15 +221,8 @@ private slots:
         QVERIFY2(Count(shot, area, IsTerrain) > area.width() * area.height() / 5, "no terrain on the screen");
         // The start camera does not see the nearest rows of the field: as a
         // player would, start new games until both tanks are in sight.
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            if (Count(shot, area, IsHighlightedRed) > 30 && Count(shot, area, IsBlue) > 30)
-                return;
-            QThread::msleep(1100); // a new second: a new field
-            QVERIFY(NewGameByKeys());
-            QThread::msleep(1500);
-            shot = Screenshot();
-        }
-        QFAIL("the two tanks never stood in sight of the start camera");
+        if (Count(shot, area, IsHighlightedRed) <= 30 || Count(shot, area, IsBlue) <= 30)
+            QVERIFY2(NewGameWithBothTanksInSight(), "the two tanks never stood in sight of the start camera");
     }
 
     // Player 1 fires a high shot toward the middle of the field: it shows in
@@ -228,18 +286,40 @@ private slots:
         QVERIFY(WaitForNoWindow(QStringLiteral("^Pomoc$")));
     }
 
-    // Players keep firing until one is left: player 1 drops shells on his own
-    // tank (straight up, no power), player 2 fires over the edge of the field.
+    // Both players aim at each other from what the screen shows (the start
+    // camera is known), varying the power around the computed one. Should the
+    // estimates keep missing, player 1 drops shells on his own tank and
+    // player 2 fires over the edge, so that the game surely ends.
     void aWholeGameEndsWithTheResults()
     {
+        QVERIFY(NewGameWithBothTanksInSight());
+        aims[0] = aims[1] = Aim();
         bool results = false;
-        for (int turn = 0; turn < 8 && !results; ++turn) {
-            if (turn % 2 == 0)
-                Shoot(turn == 0 ? 18 : 0, turn == 0 ? -10 : 0);
-            else
-                Shoot(turn == 1 ? 9 : 0, turn == 1 ? 10 : 0);
+        int aimed = 0;
+        for (int turn = 0; turn < 16 && !results; ++turn) {
+            const int player = turn % 2;
+            const QImage shot = Screenshot();
+            const QRect view = ViewRect(shot, area);
+            const QPoint me = Centroid(shot, view, player == 0 ? IsPlayer1 : IsPlayer2);
+            const QPoint enemy = Centroid(shot, view, player == 0 ? IsPlayer2 : IsPlayer1);
+            if (turn < 10 && me.x() >= 0 && enemy.x() >= 0) {
+                const QPointF from = GroundPoint(me, view), to = GroundPoint(enemy, view);
+                const double distance = std::hypot(to.x() - from.x(), to.y() - from.y());
+                // Range at 45 degrees on level ground: power^2 / 80.
+                const int power = std::clamp(int(std::lround(std::sqrt(80 * distance) / 5)) * 5 + 5 * ((turn / 2) % 3 - 1), 0, 100);
+                const double heading = std::atan2(to.x() - from.x(), to.y() - from.y()) * 180 / M_PI;
+                qInfo("player %d at (%.0f, %.0f) aims at (%.0f, %.0f): heading %.0f, power %d", player + 1, from.x(),
+                      from.y(), to.x(), to.y(), heading, power);
+                AimAndShoot(player, int(std::lround(heading / 5)) * 5, 45, power);
+                ++aimed;
+            } else if (player == 0) {
+                AimAndShoot(player, aims[0].heading, 90, 0);
+            } else {
+                AimAndShoot(player, aims[1].heading, 45, 100);
+            }
             results = !Windows(messageTitle).isEmpty();
         }
+        qInfo("the game ended after %d aimed shots", aimed);
         QVERIFY2(results, "no results after the shots");
         const QString box = Windows(messageTitle).first();
         QVERIFY(Geometry(box).width() > 100);
