@@ -83,7 +83,7 @@ public:
     // people type faster than frames are drawn, and the requests merge.
     void Act()
     {
-        const int burst = random.bounded(1, 24);
+        const int burst = random.bounded(1, 48);
         for (int i = 0; i < burst && running; ++i) {
             const bool modalBefore = QApplication::activeModalWidget() || QApplication::activePopupWidget();
             ActOnce();
