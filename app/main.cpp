@@ -1,3 +1,4 @@
+#include "app/glWarmUp.h"
 #include "app/krat.h"
 #include "app/startupTrace.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     InstallStartupTrace();
+    WarmUpRendererWhenIdle(); // once the first new-game dialog is up
     if (!theApp.InitInstance()) {
         theApp.ExitInstance();
         return 2;

@@ -1,6 +1,5 @@
 #include "app/startupTrace.h"
 
-#include "app/krat.h"
 #include "dialogs/Poczatek.h"
 #include "view/kratView.h"
 
@@ -21,6 +20,10 @@ class StartupTrace : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (qobject_cast<CKratView*>(watched) && event->type() == QEvent::Paint && answered && !framed) {
+            framed = true; // the view's first paint draws the first frame
+            QMetaObject::invokeMethod(this, [] { Print("first-frame"); }, Qt::QueuedConnection);
+        }
         if (!qobject_cast<CPoczatek*>(watched))
             return false;
         if (event->type() == QEvent::Paint && !painted) {
@@ -31,23 +34,11 @@ public:
         } else if (event->type() == QEvent::Hide && painted && !answered) {
             answered = true;
             Print("dialog-answered");
-            QMetaObject::invokeMethod(this, [this] { WatchFirstFrame(); }, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
-    void WatchFirstFrame()
-    {
-        if (CKratView* view = theApp.View())
-            connect(view, &CKratView::frameDrawn, this, [this] {
-                if (!framed) {
-                    framed = true;
-                    QMetaObject::invokeMethod(this, [] { Print("first-frame"); }, Qt::QueuedConnection);
-                }
-            });
-    }
-
     bool painted = false;
     bool answered = false;
     bool framed = false;
