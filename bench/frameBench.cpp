@@ -66,11 +66,7 @@ void DrawSceneFrame()
     shooter.shell.Launch(0, shooter.x, shooter.y + 30, shooter.z);
     for (int i = 0; i < playerCount; ++i)
         tanks[i].Draw(wind, terrain);
-    wind.Draw();
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
-    terrain.Draw();
-    glEnd();
+    DrawWindAndTerrain();
 }
 
 void MeasureSceneAgainstClearAndPresent()

@@ -30,6 +30,15 @@ void ApplyCamera(int slot)
     glTranslatef(-camX[slot], -camY[slot], -camZ[slot]);
 }
 
+void DrawWindAndTerrain()
+{
+    wind.Draw();
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHTING);
+    terrain.Draw();
+    glEnd();
+}
+
 // The frame is the game's clock: drawing the current tank advances its shell
 // one step, a landing is resolved before the other tanks are drawn (so they
 // already stand on the new ground), and the turn passes once the frame is done.
@@ -52,12 +61,7 @@ void CKratView::paintGL()
     for (int i = 0; i < playerCount; ++i)
         if (i != currentPlayer)
             tanks[i].Draw(wind, terrain);
-    wind.Draw();
-
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
-    terrain.Draw();
-    glEnd();
+    DrawWindAndTerrain();
 
     glFinish();
     // The widget presents the frame when this returns; what PassTurn changes

@@ -81,6 +81,10 @@ protected:
 
 private:
     void RunQueuedRoundEnd();
+    // Aim the current tank, show the value in the status bar, ask for a frame.
+    void TurnBarrel(int delta);
+    void RaiseBarrel(int delta);
+    void ChangePower(int delta);
 
     CKratDoc* document;
     QTimer windTimer;

@@ -25,47 +25,33 @@ bool CKratView::OnCommand(int id)
     }
 }
 
-void CKratView::OnBarrelLeft()
+void CKratView::TurnBarrel(int delta)
 {
-    tanks[currentPlayer].ChangeHeading(-5);
+    tanks[currentPlayer].ChangeHeading(delta);
     GetDocument()->SetShownHorizAngle(tanks[currentPlayer].heading);
     RequestFrame();
 }
 
-void CKratView::OnBarrelRight()
+void CKratView::RaiseBarrel(int delta)
 {
-    tanks[currentPlayer].ChangeHeading(+5);
-    GetDocument()->SetShownHorizAngle(tanks[currentPlayer].heading);
-    RequestFrame();
-}
-
-void CKratView::OnBarrelUp()
-{
-    tanks[currentPlayer].ChangeElevation(+5);
+    tanks[currentPlayer].ChangeElevation(delta);
     GetDocument()->SetShownVertAngle(tanks[currentPlayer].elevation);
     RequestFrame();
 }
 
-void CKratView::OnBarrelDown()
+void CKratView::ChangePower(int delta)
 {
-    tanks[currentPlayer].ChangeElevation(-5);
-    GetDocument()->SetShownVertAngle(tanks[currentPlayer].elevation);
-    RequestFrame();
-}
-
-void CKratView::OnPowerUp()
-{
-    tanks[currentPlayer].ChangePower(+5);
+    tanks[currentPlayer].ChangePower(delta);
     GetDocument()->SetShownPower(tanks[currentPlayer].power);
     RequestFrame();
 }
 
-void CKratView::OnPowerDown()
-{
-    tanks[currentPlayer].ChangePower(-5);
-    GetDocument()->SetShownPower(tanks[currentPlayer].power);
-    RequestFrame();
-}
+void CKratView::OnBarrelLeft() { TurnBarrel(-5); }
+void CKratView::OnBarrelRight() { TurnBarrel(+5); }
+void CKratView::OnBarrelUp() { RaiseBarrel(+5); }
+void CKratView::OnBarrelDown() { RaiseBarrel(-5); }
+void CKratView::OnPowerUp() { ChangePower(+5); }
+void CKratView::OnPowerDown() { ChangePower(-5); }
 
 void CKratView::OnFire()
 {
@@ -85,45 +71,20 @@ void CKratView::RequestFire()
 // The arrow keys turn the barrel the other way round from the toolbar.
 void CKratView::OnKeyDown(int virtualKey)
 {
-    CKratDoc* doc = GetDocument();
-    cCzolg& tank = tanks[currentPlayer];
     switch (virtualKey) {
-    case VK_LEFT:
-        tank.ChangeHeading(+5);
-        doc->SetShownHorizAngle(tank.heading);
-        break;
-    case VK_RIGHT:
-        tank.ChangeHeading(-5);
-        doc->SetShownHorizAngle(tank.heading);
-        break;
-    case VK_UP:
-        tank.ChangeElevation(+5);
-        doc->SetShownVertAngle(tank.elevation);
-        break;
-    case VK_DOWN:
-        tank.ChangeElevation(-5);
-        doc->SetShownVertAngle(tank.elevation);
-        break;
+    case VK_LEFT: TurnBarrel(+5); break;
+    case VK_RIGHT: TurnBarrel(-5); break;
+    case VK_UP: RaiseBarrel(+5); break;
+    case VK_DOWN: RaiseBarrel(-5); break;
     case VK_OEM_PLUS:
-    case VK_ADD:
-        tank.ChangePower(+5);
-        doc->SetShownPower(tank.power);
-        break;
+    case VK_ADD: ChangePower(+5); break;
     case VK_OEM_MINUS:
-    case VK_SUBTRACT:
-        tank.ChangePower(-5);
-        doc->SetShownPower(tank.power);
-        break;
-    case VK_SPACE:
-        RequestFire();
-        break;
-    case VK_R:
-        ResetCamera(currentPlayer);
-        break;
-    default:
-        break;
+    case VK_SUBTRACT: ChangePower(-5); break;
+    case VK_SPACE: RequestFire(); break;
+    case VK_R: ResetCamera(currentPlayer); break;
+    default: break;
     }
-    RequestFrame();
+    RequestFrame(); // every key redraws, known or not
 }
 
 void CKratView::keyPressEvent(QKeyEvent* event)

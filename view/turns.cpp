@@ -8,6 +8,16 @@
 #include "res/stringTable.h"
 #include "view/kratView.h"
 
+// The player in slot gets the turn: the bomb selector shows the kind his tank
+// fired last, and the status bar his tank as the turn begins.
+static void HandTurnTo(CKratDoc* doc, int slot)
+{
+    doc->SetWeaponPlayer(slot);
+    doc->SyncWeaponCombo(tanks[slot].bombKind);
+    tanks[slot].BeginTurn();
+    doc->UpdateFromTank(tanks[slot]);
+}
+
 void PassTurn(CKratView& view)
 {
     if (shotFired != 1)
@@ -25,11 +35,8 @@ void PassTurn(CKratView& view)
         do
             currentPlayer = (currentPlayer + 1) % playerCount;
         while (!tanks[currentPlayer].IsAlive());
-        doc->SetWeaponPlayer(currentPlayer);
-        doc->SyncWeaponCombo(tanks[currentPlayer].bombKind);
-        tanks[currentPlayer].BeginTurn();
         shotFired = 0;
-        doc->UpdateFromTank(tanks[currentPlayer]);
+        HandTurnTo(doc, currentPlayer);
     } else if (view.roundEndBusy == 0) {
         // The round end opens dialogs, which must not run inside the paint:
         // it follows from the event loop right after this frame.
@@ -81,10 +88,7 @@ int EndRound(CKratView& view)
     currentPlayer = 0;
     for (int i = 0; i < playerCount; ++i)
         tanks[i].EndTurn();
-    doc->SetWeaponPlayer(0);
-    doc->SyncWeaponCombo(tanks[0].bombKind);
-    tanks[0].BeginTurn();
-    doc->UpdateFromTank(tanks[0]);
+    HandTurnTo(doc, 0);
 
     for (int slot = 0; slot < MAX_PLAYERS; ++slot)
         ResetCamera(slot);
