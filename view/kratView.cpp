@@ -33,6 +33,7 @@ CKratView::CKratView(CKratDoc* doc, QWidget* parent)
     setMouseTracking(true); // the last pointer position follows every move
     setMinimumSize(64, 48);
 
+    windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
     connect(&windTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TIMER_WIND); });
 }

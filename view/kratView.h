@@ -87,7 +87,7 @@ private:
     void ChangePower(int delta);
 
     CKratDoc* document;
-    QTimer windTimer;
+    QTimer windTimer{this}; // a child named "windTimer", so tests can hold the wind still
     bool framePending = false;
     bool roundEndQueued = false;
     long long frameCount = 0;
