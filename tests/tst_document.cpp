@@ -121,8 +121,9 @@ private slots:
         QCOMPARE(script.seenTitles, QStringList{"Nowa gra"});
         QCOMPARE(script.unexpected, 0);
         QCOMPARE(doc->newGamePending, 1);
-        delete doc;
     }
+
+    void cleanupTestCase() { delete doc; }
 };
 
 QTEST_MAIN(DocumentTest)

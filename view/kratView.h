@@ -41,7 +41,7 @@ public:
 
     // Tank commands (toolbar) and the fire request shared with Space.
     // OnCommand routes a command id (ID_BARREL_LEFT...) to its handler.
-    bool OnCommand(int id);
+    void OnCommand(int id);
     void OnBarrelLeft();
     void OnBarrelRight();
     void OnBarrelUp();

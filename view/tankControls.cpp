@@ -11,17 +11,17 @@
 // bar and asks for a frame. Aiming stays active while a shell flies: elevation
 // and power bend the rest of its path, the heading was captured at launch.
 
-bool CKratView::OnCommand(int id)
+void CKratView::OnCommand(int id)
 {
     switch (id) {
-    case ID_BARREL_LEFT: OnBarrelLeft(); return true;
-    case ID_BARREL_RIGHT: OnBarrelRight(); return true;
-    case ID_BARREL_UP: OnBarrelUp(); return true;
-    case ID_BARREL_DOWN: OnBarrelDown(); return true;
-    case ID_POWER_UP: OnPowerUp(); return true;
-    case ID_POWER_DOWN: OnPowerDown(); return true;
-    case ID_FIRE: OnFire(); return true;
-    default: return false;
+    case ID_BARREL_LEFT: OnBarrelLeft(); break;
+    case ID_BARREL_RIGHT: OnBarrelRight(); break;
+    case ID_BARREL_UP: OnBarrelUp(); break;
+    case ID_BARREL_DOWN: OnBarrelDown(); break;
+    case ID_POWER_UP: OnPowerUp(); break;
+    case ID_POWER_DOWN: OnPowerDown(); break;
+    case ID_FIRE: OnFire(); break;
+    default: break;
     }
 }
 
