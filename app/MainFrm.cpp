@@ -23,11 +23,6 @@
 
 namespace {
 
-QString Text(int id)
-{
-    return QString::fromUtf8(LoadStringUtf8(id));
-}
-
 // A command's prompt is its string up to the first "\n".
 QString Prompt(int id)
 {

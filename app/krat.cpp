@@ -34,13 +34,13 @@ void InitResources()
 bool CKratApp::ProcessCommandLine()
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(LoadStringUtf8(IDS_APP_DESCRIPTION)));
+    parser.setApplicationDescription(Text(IDS_APP_DESCRIPTION));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.process(*QCoreApplication::instance()); // --help and --version end the program here
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
-        const QString message = QString::fromUtf8(LoadStringUtf8(IDS_BAD_ARGUMENT)).arg(arguments.first());
+        const QString message = Text(IDS_BAD_ARGUMENT).arg(arguments.first());
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
         return false;
     }
@@ -50,7 +50,7 @@ bool CKratApp::ProcessCommandLine()
 bool CKratApp::InitInstance()
 {
     QApplication::setApplicationName(QStringLiteral("tarnok3d"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(LoadStringUtf8(AFX_IDS_APP_TITLE)));
+    QApplication::setApplicationDisplayName(Text(AFX_IDS_APP_TITLE));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     if (!ProcessCommandLine())
         return false;

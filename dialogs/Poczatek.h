@@ -18,7 +18,7 @@ public:
     explicit CPoczatek(QWidget* owner = nullptr);
 
     // Every showing starts at 2 players and 1 round.
-    int DoModal();
+    int DoModal() override;
 
 protected:
     void WriteFieldsToControls() override;

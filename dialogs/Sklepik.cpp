@@ -88,7 +88,7 @@ void CSklepik::OnInitDialog()
 void CSklepik::Refuse(VetoSpinBox* spin, int messageId)
 {
     spin->StopRepeating();
-    ShowMessage(this, QString::fromUtf8(LoadStringUtf8(messageId)));
+    ShowMessage(this, Text(messageId));
 }
 
 int CSklepik::OnDeltaPos(const Row& row, int position, int delta)
@@ -126,7 +126,7 @@ void CSklepik::OnKillFocusSmallCount()
     ReadFieldsFromControls();
     const int newCount = TextToInt(m_countSmall);
     if (base - newCount * price < 0) {
-        ShowMessage(this, QString::fromUtf8(LoadStringUtf8(IDS_SHOP_SUM_TOO_HIGH)));
+        ShowMessage(this, Text(IDS_SHOP_SUM_TOO_HIGH));
         m_funds = IntToText(base - oldCount * price);
         m_countSmall = IntToText(oldCount);
     } else {

@@ -14,14 +14,32 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <cassert>
+#include <cmath>
+#include <cstdlib>
+
 QRect DialogUnitsToPixels(const QFont& font, int x, int y, int width, int height)
 {
     const QFontMetricsF metrics(font);
     const qreal averageWidth =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
     const qreal unitX = averageWidth / 4;
-    const qreal unitY = metrics.height() / 8;
+    // The height of one line of text as the labels set it, in whole pixels:
+    // an 8-unit box then holds exactly one line, as the templates expect.
+    const qreal unitY = std::ceil(metrics.height()) / 8;
     return QRect(qRound(x * unitX), qRound(y * unitY), qRound(width * unitX), qRound(height * unitY));
+}
+
+// The templates were drawn for an 8-point sans serif whose letters are as wide
+// as Arial's; Liberation Sans (or Arimo, the same metrics) keeps the texts'
+// proportions to their boxes, so every line fits where the template put it.
+QFont DialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
 }
 
 TemplateDialog::TemplateDialog(int templateId, QWidget* owner) : QDialog(owner)
@@ -33,62 +51,80 @@ TemplateDialog::TemplateDialog(int templateId, QWidget* owner) : QDialog(owner)
     if (t.closeBox)
         flags |= Qt::WindowCloseButtonHint;
     setWindowFlags(flags);
+    setFont(DialogFont());
+    setFixedSize(DialogUnitsToPixels(font(), 0, 0, t.width, t.height).size());
+    for (const ControlTemplate& c : t.controls)
+        AddControl(c);
+}
 
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPointSize(8);
-    dialogFont.setStyleHint(QFont::SansSerif);
-    setFont(dialogFont);
-    const QFont& f = font();
-    setFixedSize(DialogUnitsToPixels(f, 0, 0, t.width, t.height).size());
-
-    VetoSpinBox* lastBox = nullptr;
-    for (const ControlTemplate& c : t.controls) {
-        const QRect rect = DialogUnitsToPixels(f, c.x, c.y, c.width, c.height);
-        const QString text = QString::fromUtf8(c.text);
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-        case ControlKind::DefaultButton:
-        case ControlKind::Button: {
-            auto* button = new QPushButton(text, this);
-            button->setDefault(c.kind == ControlKind::DefaultButton);
-            button->setAutoDefault(false);
-            if (c.kind == ControlKind::DefaultButton)
-                connect(button, &QPushButton::clicked, this, [this] { OnOK(); });
-            widget = button;
-            break;
-        }
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(text, this);
-            widget->setFocusPolicy(Qt::NoFocus);
-            break;
-        case ControlKind::Static:
-        case ControlKind::TextBlock: {
-            auto* label = new QLabel(text, this);
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(c.kind == ControlKind::TextBlock);
-            widget = label;
-            break;
-        }
-        case ControlKind::ReadOnlyBox:
-            lastBox = new VetoSpinBox(this);
-            widget = lastBox;
-            break;
-        case ControlKind::Spin:
-            // The arrows sit at the right edge inside the box they belong to.
-            controls.insert(c.id, lastBox);
-            continue;
-        case ControlKind::Icon: {
-            auto* label = new QLabel(this);
-            label->setPixmap(QIcon(QString::fromLatin1(MAIN_ICON)).pixmap(rect.size()));
-            widget = label;
-            break;
-        }
-        }
-        widget->setGeometry(rect);
-        if (c.id != 0)
-            controls.insert(c.id, widget);
+void TemplateDialog::AddControl(const ControlTemplate& c)
+{
+    if (c.kind == ControlKind::Spin) {
+        // The arrows sit at the right edge inside the box they belong to.
+        controls.insert(c.id, lastNumberBox);
+        return;
     }
+    QWidget* widget = CreateControl(c);
+    widget->setGeometry(DialogUnitsToPixels(font(), c.x, c.y, c.width, c.height));
+    if (c.id != 0)
+        controls.insert(c.id, widget);
+}
+
+QWidget* TemplateDialog::CreateControl(const ControlTemplate& c)
+{
+    switch (c.kind) {
+    case ControlKind::DefaultButton:
+    case ControlKind::Button: return CreateButton(c);
+    case ControlKind::GroupBox: return CreateGroupBox(c);
+    case ControlKind::Static:
+    case ControlKind::TextBlock: return CreateLabel(c);
+    case ControlKind::ReadOnlyBox: return CreateNumberBox();
+    case ControlKind::Icon: return CreateIcon(c);
+    case ControlKind::Spin: break;
+    }
+    assert(!"a spin has no window of its own");
+    std::abort();
+}
+
+QWidget* TemplateDialog::CreateButton(const ControlTemplate& c)
+{
+    auto* button = new QPushButton(QString::fromUtf8(c.text), this);
+    const bool isDefault = c.kind == ControlKind::DefaultButton;
+    button->setDefault(isDefault);
+    button->setAutoDefault(false);
+    if (isDefault)
+        connect(button, &QPushButton::clicked, this, [this] { OnOK(); });
+    return button;
+}
+
+QWidget* TemplateDialog::CreateGroupBox(const ControlTemplate& c)
+{
+    auto* box = new QGroupBox(QString::fromUtf8(c.text), this);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QWidget* TemplateDialog::CreateLabel(const ControlTemplate& c)
+{
+    auto* label = new QLabel(QString::fromUtf8(c.text), this);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(c.kind == ControlKind::TextBlock);
+    return label;
+}
+
+QWidget* TemplateDialog::CreateNumberBox()
+{
+    lastNumberBox = new VetoSpinBox(this);
+    return lastNumberBox;
+}
+
+QWidget* TemplateDialog::CreateIcon(const ControlTemplate& c)
+{
+    auto* label = new QLabel(this);
+    const QSize size = DialogUnitsToPixels(font(), 0, 0, c.width, c.height).size();
+    label->setPixmap(QIcon(QString::fromLatin1(MAIN_ICON)).pixmap(size));
+    return label;
 }
 
 VetoSpinBox* TemplateDialog::Spin(int id) const

@@ -5,6 +5,7 @@
 
 class QLabel;
 class VetoSpinBox;
+struct ControlTemplate;
 
 // A modal dialog laid out from its template in dialog units. Every dialog of
 // the game derives from it; the derived class binds its text fields to the
@@ -20,7 +21,8 @@ public:
     QLabel* Label(int id) const;
 
     // Runs the dialog modally: fields into controls, then the event loop.
-    int DoModal();
+    // Virtual, so a dialog that sets its fields first does so however it is called.
+    virtual int DoModal();
     // True from the start of DoModal until it returns, also while the closed
     // window's loop is still unwinding.
     bool IsRunning() const { return running; }
@@ -41,10 +43,23 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // One control of the template at its place; a spin joins the number box before it.
+    void AddControl(const ControlTemplate& c);
+    QWidget* CreateControl(const ControlTemplate& c);
+    QWidget* CreateButton(const ControlTemplate& c);
+    QWidget* CreateGroupBox(const ControlTemplate& c);
+    QWidget* CreateLabel(const ControlTemplate& c);
+    QWidget* CreateNumberBox();
+    QWidget* CreateIcon(const ControlTemplate& c);
+
     QHash<int, QWidget*> controls;
+    VetoSpinBox* lastNumberBox = nullptr;
     bool running = false;
 };
 
+// The font every dialog is laid out and drawn in.
+QFont DialogFont();
+
 // Pixels of a dialog-unit rectangle for the given font: x units are a quarter
-// of the font's average character width, y units an eighth of its height.
+// of the font's average character width, y units an eighth of a line's height.
 QRect DialogUnitsToPixels(const QFont& font, int x, int y, int width, int height);

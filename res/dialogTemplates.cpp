@@ -67,7 +67,7 @@ const DialogTemplate templates[] = {
           "Tarnok 3D, wersja 1.0\nAutorzy:\nświat i fizyka - zespół Tarnoka\ninterfejs - zespół "
           "Tarnoka\ntesty - zespół Tarnoka",
           40, 10, 119, 41},
-         {K::Static, IDC_ABOUT_NOTICE, "Wolne oprogramowanie na licencji MIT.", 40, 69, 119, 8},
+         {K::Static, IDC_ABOUT_NOTICE, "Wolny program na licencji MIT.", 40, 69, 119, 8},
          {K::DefaultButton, IDOK, "OK", 178, 7, 32, 14},
      }},
 };

@@ -75,3 +75,8 @@ const char* LoadStringUtf8(int id)
             return e.text;
     return "";
 }
+
+QString Text(int id)
+{
+    return QString::fromUtf8(LoadStringUtf8(id));
+}

@@ -47,8 +47,8 @@ void PassTurn(CKratView& view)
 
 static QString ResultsText()
 {
-    QString text = QString::fromUtf8(LoadStringUtf8(IDS_RESULTS_HEADER));
-    const QString line = QString::fromUtf8(LoadStringUtf8(IDS_RESULTS_LINE));
+    QString text = Text(IDS_RESULTS_HEADER);
+    const QString line = Text(IDS_RESULTS_LINE);
     for (int i = 0; i < playerCount; ++i)
         text += QString::asprintf(line.toUtf8().constData(), i + 1, tanks[i].roundsWon);
     return text;
