@@ -1,5 +1,6 @@
 #include "app/MainFrm.h"
 
+#include "app/bombSelector.h"
 #include "app/kratDoc.h"
 #include "dialogs/messageBox.h"
 #include "res/images.h"
@@ -149,10 +150,9 @@ bool CMainFrame::CreateToolBar()
         button->installEventFilter(this); // prompts in the status bar, no tooltips
     }
 
-    m_bombSelector = new QComboBox(m_wndToolBar);
+    m_bombSelector = new BombSelector(m_wndToolBar);
     m_bombSelector->setObjectName(QStringLiteral("bombSelector"));
     m_bombSelector->setProperty("controlId", IDC_BOMB_SELECTOR);
-    m_bombSelector->setEditable(false);
     m_bombSelector->setFixedWidth(150);
     m_bombSelector->setMaxVisibleItems(8);
     m_bombSelector->setFocusPolicy(Qt::NoFocus); // the keys stay with the tank

@@ -2,8 +2,15 @@
 
 #include <QKeyEvent>
 
+bool IsMenuKey(const QKeyEvent& event)
+{
+    return event.modifiers() & Qt::AltModifier;
+}
+
 int VirtualKeyOf(const QKeyEvent& event)
 {
+    if (IsMenuKey(event))
+        return 0;
     const bool keypad = event.modifiers() & Qt::KeypadModifier;
     switch (event.key()) {
     case Qt::Key_Space: return VK_SPACE;

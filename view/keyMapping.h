@@ -16,6 +16,10 @@ enum VirtualKey {
     VK_OEM_MINUS = 189,
 };
 
+// A key pressed with Alt is a menu key: it belongs to the menu bar and never
+// reaches the tank. Ctrl and Shift change nothing about a game key.
+bool IsMenuKey(const QKeyEvent& event);
+
 // The physical key of a Qt key event as a virtual-key code; 0 for keys the game
-// does not know.
+// does not know and for menu keys.
 int VirtualKeyOf(const QKeyEvent& event);

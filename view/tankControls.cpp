@@ -89,6 +89,10 @@ void CKratView::OnKeyDown(int virtualKey)
 
 void CKratView::keyPressEvent(QKeyEvent* event)
 {
+    if (IsMenuKey(*event)) {
+        event->ignore(); // on to the frame and its menu bar
+        return;
+    }
     OnKeyDown(VirtualKeyOf(*event));
     QOpenGLWidget::keyPressEvent(event);
 }
