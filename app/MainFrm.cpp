@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "res/stringTable.h"
 #include "view/kratView.h"
+#include "world/bombKinds.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -20,7 +21,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -54,7 +57,10 @@ CMainFrame::CMainFrame(CKratDoc* doc)
     resize(1024, 768);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    document->SetBombSelectorSink(nullptr);
+}
 
 int CMainFrame::OnCreate()
 {
@@ -123,7 +129,8 @@ void CMainFrame::CreateMenu()
 bool CMainFrame::CreateToolBar()
 {
     const QPixmap strip(QString::fromLatin1(TOOLBAR_BITMAP));
-    if (strip.size() != QSize(119, 15))
+    const int images = static_cast<int>(std::count_if(std::begin(toolbarSlots), std::end(toolbarSlots), [](int id) { return id != 0; }));
+    if (strip.size() != QSize(images * TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT))
         return false;
 
     m_wndToolBar = new QToolBar(Text(IDS_TOOLBAR_TITLE), this);
@@ -131,7 +138,7 @@ bool CMainFrame::CreateToolBar()
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_wndToolBar->setIconSize(QSize(17, 15));
+    m_wndToolBar->setIconSize(QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT));
     m_wndToolBar->setFocusPolicy(Qt::NoFocus);
 
     int image = 0;
@@ -140,7 +147,7 @@ bool CMainFrame::CreateToolBar()
             m_wndToolBar->addSeparator();
             continue;
         }
-        QPixmap face = strip.copy(17 * image++, 0, 17, 15);
+        QPixmap face = strip.copy(TOOLBAR_IMAGE_WIDTH * image++, 0, TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT);
         face.setMask(face.createMaskFromColor(QColor(192, 192, 192))); // the button face shows through
         QAction* action = Command(id);
         action->setIcon(QIcon(face));
@@ -156,8 +163,8 @@ bool CMainFrame::CreateToolBar()
     m_bombSelector->setFixedWidth(150);
     m_bombSelector->setMaxVisibleItems(8);
     m_bombSelector->setFocusPolicy(Qt::NoFocus); // the keys stay with the tank
-    for (int id : {IDS_BOMB_ORDINARY, IDS_BOMB_SMALL, IDS_BOMB_MEDIUM, IDS_BOMB_LARGE})
-        m_bombSelector->addItem(Text(id));
+    for (int kind = 0; kind < BOMB_KINDS; ++kind) // the item index is the kind
+        m_bombSelector->addItem(Text(BombKindOf(kind).nameId));
     m_bombSelector->setCurrentIndex(-1);
     m_wndToolBar->addWidget(m_bombSelector);
     connect(m_bombSelector, &QComboBox::activated, this, [this] { OnBombSelChange(); });
@@ -184,7 +191,7 @@ bool CMainFrame::CreateStatusBar()
         panes.append(pane);
     }
     setStatusBar(m_wndStatusBar);
-    return panes.size() == 11;
+    return panes.size() == static_cast<int>(std::size(paneIds));
 }
 
 QLabel* CMainFrame::Pane(int index) const
@@ -194,6 +201,8 @@ QLabel* CMainFrame::Pane(int index) const
 
 void CMainFrame::SetView(CKratView* newView)
 {
+    // From now on the document's game shows its bomb kinds in the selector.
+    document->SetBombSelectorSink([this](int kind) { SelectBomb(kind); });
     view = newView;
     setCentralWidget(view);
     setFocusProxy(view); // keys go to the tank whenever the window is active

@@ -38,7 +38,7 @@ public:
     void OnHelpManual();
 
     QAction* Command(int id) const { return commands.value(id); }
-    // Status pane by index 0..10.
+    // Status pane by index, 0 the message pane, left to right.
     QLabel* Pane(int index) const;
 
 protected:

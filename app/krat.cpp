@@ -70,7 +70,6 @@ bool CKratApp::CreateWindows()
     auto* view = new CKratView(document.get(), mainFrame.get());
     view->OnCreate(); // the first game starts here
     mainFrame->SetView(view);
-    document->AddView(view);
     if (!document->OnNewDocument())
         return false;
 

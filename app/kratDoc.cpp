@@ -1,9 +1,7 @@
 #include "app/kratDoc.h"
 
-#include "app/MainFrm.h"
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
-#include "view/kratView.h"
 
 CKratDoc::CKratDoc()
     : newGamePending(0), weaponPlayer(0), selectedWeapon{}, shownStock(0), shownPower(0), shownVertAngle(0),
@@ -14,16 +12,6 @@ CKratDoc::CKratDoc()
 }
 
 CKratDoc::~CKratDoc() = default;
-
-void CKratDoc::AddView(CKratView* view)
-{
-    firstView = view;
-}
-
-CKratView* CKratDoc::GetFirstView() const
-{
-    return firstView.data();
-}
 
 void CKratDoc::ShowNewGameDialog()
 {
@@ -75,13 +63,15 @@ int CKratDoc::SetShownStock(int v)
     return 1;
 }
 
+void CKratDoc::SetBombSelectorSink(std::function<void(int kind)> sink)
+{
+    bombSelectorSink = std::move(sink);
+}
+
 void CKratDoc::SyncWeaponCombo(int k)
 {
-    CKratView* view = GetFirstView();
-    if (!view)
-        return;
-    if (auto* frame = qobject_cast<CMainFrame*>(view->window()))
-        frame->SelectBomb(k);
+    if (bombSelectorSink)
+        bombSelectorSink(k);
 }
 
 void CKratDoc::UpdateFromTank(cCzolg tank)

@@ -3,10 +3,9 @@
 #include "dialogs/Poczatek.h"
 #include "world/cCzolg.h"
 
-#include <QPointer>
 #include <QString>
 
-class CKratView;
+#include <functional>
 
 // The bridge between the game and the window around it. It stores nothing in
 // files: it owns the new-game dialog and says when a new game is due, keeps
@@ -35,17 +34,16 @@ public:
     int SetShownVertAngle(int v);
     int SetShownPower(int v);
     int SetShownStock(int v);
-    // Makes the bomb selector show item k; nothing while there is no view,
-    // frame or selector yet.
+    // Makes the bomb selector show item k through what the frame handed the
+    // document; nothing while no frame with a view has handed anything yet.
     void SyncWeaponCombo(int k);
+    // The frame's way of showing a kind in its bomb selector; empty to stop.
+    void SetBombSelectorSink(std::function<void(int kind)> sink);
     void UpdateFromTank(cCzolg tank);
     bool OnNewDocument();
     // The text of a value pane (ID_PANE_...) for the status bar.
     QString OnUpdatePane(int paneId) const;
 
-    void AddView(CKratView* view);
-    CKratView* GetFirstView() const;
-
 private:
-    QPointer<CKratView> firstView;
+    std::function<void(int kind)> bombSelectorSink;
 };

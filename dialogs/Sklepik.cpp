@@ -5,6 +5,7 @@
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "world/bombKinds.h"
 #include "world/cCzolg.h"
 
 #include <QEvent>
@@ -18,9 +19,9 @@ CSklepik::CSklepik(QWidget* owner)
       m_spinLarge(Spin(IDC_SPIN_LARGE)),
       m_spinMedium(Spin(IDC_SPIN_MEDIUM)),
       m_spinSmall(Spin(IDC_SPIN_SMALL)),
-      m_priceLarge(QStringLiteral("1000")),
-      m_priceSmall(QStringLiteral("200")),
-      m_priceMedium(QStringLiteral("500")),
+      m_priceLarge(IntToText(BombKindOf(3).price)),
+      m_priceSmall(IntToText(BombKindOf(1).price)),
+      m_priceMedium(IntToText(BombKindOf(2).price)),
       m_funds(QStringLiteral("0")),
       m_countSmall(QStringLiteral("0"))
 {

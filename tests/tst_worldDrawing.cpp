@@ -78,7 +78,7 @@ private slots:
         QVERIFY(Near(second[0].z, 1) && Near(second[2].x, 1) && Near(second[2].z, 0));
     }
 
-    void terrainColoursRunFromGreenValleysThroughGreyToWhitePeaks()
+    void terrainColoursRunFromGreenValleysThroughGreyAndPalePurpleToWhitePeaks()
     {
         for (auto [height, r, g, b] : {std::tuple{-10.0f, 2 / 22.0f, 0.5f, 2 / 22.0f},
                                        {0.0f, 12 / 22.0f, 0.5f, 12 / 22.0f},

@@ -42,21 +42,25 @@ int IsFarFromTanks(int x, int z, int count)
 
 namespace {
 
+// Tanks stand on grid lines PLACE_FIRST..PLACE_LAST, clear of the field's edges.
+constexpr int PLACE_FIRST = 5;
+constexpr int PLACE_LAST = FIELD_SIZE - 5;
+
 int DrawCoordinate()
 {
     int v;
     do
-        v = std::rand() % 100;
-    while (v < 5 || v > 95);
+        v = std::rand() % FIELD_SIZE;
+    while (v < PLACE_FIRST || v > PLACE_LAST);
     return v;
 }
 
-// Whether some grid line x = v (or z = v) with 5 <= v <= 95 keeps 8 away from
-// every earlier tank along that axis. The rule is per axis, so a free point
-// exists exactly when both axes have a free line.
+// Whether some grid line x = v (or z = v) with PLACE_FIRST <= v <= PLACE_LAST
+// keeps 8 away from every earlier tank along that axis. The rule is per axis,
+// so a free point exists exactly when both axes have a free line.
 bool AxisHasRoom(int count, int (cCzolg::*coordinate)() const)
 {
-    for (int v = 5; v <= 95; ++v) {
+    for (int v = PLACE_FIRST; v <= PLACE_LAST; ++v) {
         bool free = true;
         for (int k = 0; k < count && free; ++k)
             free = std::abs((tanks[k].*coordinate)() - v) >= 8;
@@ -113,26 +117,16 @@ int CountLiveTanks()
     return live;
 }
 
-static int BlastRadius(int bombKind)
-{
-    switch (bombKind) {
-    case 1: return 6;
-    case 2: return 8;
-    case 3: return 12;
-    default: return 4;
-    }
-}
-
 void ResolveExplosion()
 {
     cCzolg& shooter = tanks[currentPlayer];
-    const int r = BlastRadius(shooter.bombKind);
+    const float reach = static_cast<float>(BlastReach(shooter.bombKind));
     const float sx = shooter.shell.x;
     const float sz = shooter.shell.z;
     for (int i = 0; i < playerCount; ++i) {
         cCzolg& tank = tanks[i];
         const float distance = std::sqrt((sx - tank.x) * (sx - tank.x) + (sz - tank.z) * (sz - tank.z));
-        const float d = distance - static_cast<float>(r + 3);
+        const float d = distance - reach;
         if (d < 0) {
             tank.TakeDamage(static_cast<int>(10 * d));
             // Hurting oneself pays nothing; hitting a wreck still pays.

@@ -11,6 +11,13 @@
 // bar and asks for a frame. Aiming stays active while a shell flies: elevation
 // and power bend the rest of its path, the heading was captured at launch.
 
+namespace {
+
+constexpr int AIM_STEP = 5;   // degrees per command or key, heading and elevation alike
+constexpr int POWER_STEP = 5; // power units per command or key
+
+} // namespace
+
 void CKratView::OnCommand(int id)
 {
     switch (id) {
@@ -46,12 +53,12 @@ void CKratView::ChangePower(int delta)
     RequestFrame();
 }
 
-void CKratView::OnBarrelLeft() { TurnBarrel(-5); }
-void CKratView::OnBarrelRight() { TurnBarrel(+5); }
-void CKratView::OnBarrelUp() { RaiseBarrel(+5); }
-void CKratView::OnBarrelDown() { RaiseBarrel(-5); }
-void CKratView::OnPowerUp() { ChangePower(+5); }
-void CKratView::OnPowerDown() { ChangePower(-5); }
+void CKratView::OnBarrelLeft() { TurnBarrel(-AIM_STEP); }
+void CKratView::OnBarrelRight() { TurnBarrel(+AIM_STEP); }
+void CKratView::OnBarrelUp() { RaiseBarrel(+AIM_STEP); }
+void CKratView::OnBarrelDown() { RaiseBarrel(-AIM_STEP); }
+void CKratView::OnPowerUp() { ChangePower(+POWER_STEP); }
+void CKratView::OnPowerDown() { ChangePower(-POWER_STEP); }
 
 void CKratView::OnFire()
 {
@@ -72,14 +79,14 @@ void CKratView::RequestFire()
 void CKratView::OnKeyDown(int virtualKey)
 {
     switch (virtualKey) {
-    case VK_LEFT: TurnBarrel(+5); break;
-    case VK_RIGHT: TurnBarrel(-5); break;
-    case VK_UP: RaiseBarrel(+5); break;
-    case VK_DOWN: RaiseBarrel(-5); break;
+    case VK_LEFT: TurnBarrel(+AIM_STEP); break;
+    case VK_RIGHT: TurnBarrel(-AIM_STEP); break;
+    case VK_UP: RaiseBarrel(+AIM_STEP); break;
+    case VK_DOWN: RaiseBarrel(-AIM_STEP); break;
     case VK_OEM_PLUS:
-    case VK_ADD: ChangePower(+5); break;
+    case VK_ADD: ChangePower(+POWER_STEP); break;
     case VK_OEM_MINUS:
-    case VK_SUBTRACT: ChangePower(-5); break;
+    case VK_SUBTRACT: ChangePower(-POWER_STEP); break;
     case VK_SPACE: RequestFire(); break;
     case VK_R: ResetCamera(currentPlayer); break;
     default: break;

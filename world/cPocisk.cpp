@@ -8,23 +8,9 @@
 
 namespace {
 
-struct BombKind {
-    int radius;
-    int depth;
-    float ambient[3];
-    float diffuse[3];
-};
-
-const BombKind bombKinds[BOMB_KINDS] = {
-    {4, 1, {0.2f, 0.2f, 0.2f}, {0.8f, 0.8f, 0.8f}},  // ordinary, grey
-    {6, 2, {0.0f, 0.0f, 0.2f}, {0.0f, 0.0f, 0.8f}},  // small, blue
-    {8, 4, {0.0f, 0.2f, 0.0f}, {0.0f, 0.8f, 0.0f}},  // medium, green
-    {12, 7, {0.2f, 0.0f, 0.0f}, {0.8f, 0.0f, 0.0f}}, // large, red
-};
-
 bool InField(int x, int z)
 {
-    return x >= 0 && x <= 99 && z >= 0 && z <= 99;
+    return x >= 0 && x <= FIELD_LAST && z >= 0 && z <= FIELD_LAST;
 }
 
 void DrawSphereAt(float x, float y, float z, double radius)
@@ -35,16 +21,6 @@ void DrawSphereAt(float x, float y, float z, double radius)
 }
 
 } // namespace
-
-int BombRadius(int kind)
-{
-    return bombKinds[kind].radius;
-}
-
-int BombDepth(int kind)
-{
-    return bombKinds[kind].depth;
-}
 
 cPocisk::cPocisk() : kind(0), y(0), x(0), z(0) {}
 
@@ -62,7 +38,7 @@ void cPocisk::Advance(float dx, float dy, float dz)
 {
     x += dx;
     z += dz;
-    const BombKind& k = bombKinds[kind];
+    const BombKind& k = BombKindOf(kind);
     SetFrontMaterial(k.ambient[0], k.ambient[1], k.ambient[2], k.diffuse[0], k.diffuse[1], k.diffuse[2]);
     DrawSphereAt(x, y + dy, z, 1.0);
 }
@@ -77,7 +53,7 @@ int cPocisk::Step(float dx, float dy, float dz, cTeren& terrain)
         Explode(terrain);
         return 2;
     }
-    if (x < 0 || x > 99 || z < 0 || z > 99)
+    if (x < 0 || x > FIELD_LAST || z < 0 || z > FIELD_LAST)
         return 0;
     return 1;
 }
@@ -87,7 +63,7 @@ void cPocisk::Explode(cTeren& terrain)
     const int ix = static_cast<int>(x);
     const int iz = static_cast<int>(z);
     const float ground = terrain.GetHeight(ix, iz);
-    const BombKind& k = bombKinds[kind];
+    const BombKind& k = BombKindOf(kind);
     DigCrater(ix, iz, k.radius, k.depth, terrain);
 
     SetFrontMaterial(0.2f, 0.2f, 0.0f, 0.8f, 0.8f, 0.0f); // yellow fireball

@@ -1,13 +1,8 @@
 #pragma once
 
+#include "world/bombKinds.h"
+
 class cTeren;
-
-// Bomb kinds: 0 ordinary, 1 small, 2 medium, 3 large.
-constexpr int BOMB_KINDS = 4;
-
-// Crater and fireball radius and crater depth of a bomb kind (0..3).
-int BombRadius(int kind);
-int BombDepth(int kind);
 
 // The shell a tank carries. The flight has no clock: the tank advances it by
 // one step each time it is drawn, so the frame rate is the flight's speed.

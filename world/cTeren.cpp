@@ -46,8 +46,8 @@ void cTeren::Generate()
         }
     }
 
-    for (int z = 0; z < 100; ++z) {
-        for (int x = 0; x < 100; ++x) {
+    for (int z = 0; z < FIELD_SIZE; ++z) {
+        for (int x = 0; x < FIELD_SIZE; ++x) {
             const int pz = z / cellsPerPatchZ;
             const int px = x / cellsPerPatchX;
             const float sx = static_cast<float>(xPhaseStep[pz][px] / 25.0);
@@ -83,14 +83,14 @@ void cTeren::Draw() const
 
     glColor3f(0.2f, 0.0f, 0.0f); // the skirt: a dark red wall down to -amplitude
     glBegin(GL_TRIANGLES);
-    for (int k = 0; k < 99; ++k) {
-        for (int x : {0, 99}) {
+    for (int k = 0; k < FIELD_LAST; ++k) {
+        for (int x : {0, FIELD_LAST}) {
             glVertex3f(x, bottom, k); glVertex3f(x, h[k][x], k); glVertex3f(x, bottom, k + 1);
             glVertex3f(x, h[k + 1][x], k + 1); glVertex3f(x, h[k][x], k); glVertex3f(x, bottom, k + 1);
         }
     }
-    for (int k = 0; k < 99; ++k) {
-        for (int z : {0, 99}) {
+    for (int k = 0; k < FIELD_LAST; ++k) {
+        for (int z : {0, FIELD_LAST}) {
             glVertex3f(k, bottom, z); glVertex3f(k, h[z][k], z); glVertex3f(k + 1, bottom, z);
             glVertex3f(k, h[z][k], z); glVertex3f(k + 1, h[z][k + 1], z); glVertex3f(k + 1, bottom, z);
         }
@@ -101,12 +101,12 @@ void cTeren::Draw() const
         HeightColour(h[z][x]);
         glVertex3f(x, h[z][x], z);
     };
-    for (int z = 0; z < 99; ++z)
-        for (int x = 0; x < 99; ++x) {
+    for (int z = 0; z < FIELD_LAST; ++z)
+        for (int x = 0; x < FIELD_LAST; ++x) {
             vertex(x, z); vertex(x + 1, z); vertex(x, z + 1);
         }
-    for (int z = 1; z < 100; ++z)
-        for (int x = 0; x < 99; ++x) {
+    for (int z = 1; z < FIELD_SIZE; ++z)
+        for (int x = 0; x < FIELD_LAST; ++x) {
             vertex(x, z); vertex(x + 1, z); vertex(x + 1, z - 1);
         }
 }
