@@ -68,6 +68,11 @@ private slots:
         QVERIFY(WaitForTurnEnd());
     }
 
+    void cleanup()
+    {
+        frame->m_bombSelector->hidePopup(); // a failed check leaves the list open
+    }
+
     void cleanupTestCase()
     {
         delete script;

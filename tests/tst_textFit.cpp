@@ -15,6 +15,7 @@
 #include "res/stringTable.h"
 #include "world/cCzolg.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -83,12 +84,21 @@ QStringList TextsCutOff(QWidget* window)
     return LabelsCutOff(window) + GroupTitlesCutOff(window) + ButtonTextsCutOff(window);
 }
 
+// A picture of the window as it is drawn, kept for a reviewer in the test's "look" folder.
+void KeepLook(QWidget* window, const QString& name)
+{
+    const QDir look(QStringLiteral(TARNOK_LOOK_DIR));
+    if (look.mkpath(QStringLiteral(".")))
+        window->grab().save(look.filePath(name + QStringLiteral(".png")));
+}
+
 // Runs the dialog and returns what did not fit while it was up.
-QStringList CutOffWhileShown(const std::function<void()>& run)
+QStringList CutOffWhileShown(const QString& name, const std::function<void()>& run)
 {
     ModalScript script;
     QStringList cut;
     script.Then([&](QWidget* modal) {
+        KeepLook(modal, name);
         cut = TextsCutOff(modal);
         PressKey(modal, Qt::Key_Escape);
     });
@@ -114,12 +124,14 @@ struct MessageLook {
     int textIndent = -1; // from the box's left edge to the text
 };
 
-MessageLook LookOfMessage(const QString& text, MessageIcon icon)
+MessageLook LookOfMessage(const QString& text, MessageIcon icon, const QString& name = QString())
 {
     ModalScript script;
     MessageLook look;
     script.Then([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!name.isEmpty())
+            KeepLook(box, name);
         look.caption = box->windowTitle();
         look.cut = TextsCutOff(box);
         for (QPushButton* button : box->findChildren<QPushButton*>()) {
@@ -164,7 +176,7 @@ private slots:
     void everyTextOfTheNewGameDialogIsShownWhole()
     {
         CPoczatek dialog;
-        VERIFY_ALL_FIT(CutOffWhileShown([&] { dialog.DoModal(); }));
+        VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("newGame-grab"), [&] { dialog.DoModal(); }));
     }
 
     void everyTextOfTheShopIsShownWholeForALargeVisit()
@@ -174,7 +186,7 @@ private slots:
         tank.player = 7;
         tank.money = 123450;
         tank.stock[1] = tank.stock[2] = tank.stock[3] = 999;
-        VERIFY_ALL_FIT(CutOffWhileShown([&] { shop.Serve(tank, 19); }));
+        VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("shop"), [&] { shop.Serve(tank, 19); }));
     }
 
     // "R - reset widoku", the last line of the first block, was hidden behind
@@ -182,22 +194,27 @@ private slots:
     void everyLineOfTheHelpIsShownWhole()
     {
         CPomoc help;
-        VERIFY_ALL_FIT(CutOffWhileShown([&] { help.DoModal(); }));
+        VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("help-grab"), [&] { help.DoModal(); }));
     }
 
     void theAboutNoticeFitsItsOneLine()
     {
         CAboutBox about;
-        VERIFY_ALL_FIT(CutOffWhileShown([&] { about.DoModal(); }));
+        VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("about-grab"), [&] { about.DoModal(); }));
     }
 
     void everyMessageIsShownWholeWithTheGamesCaptionAndOneOk_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("results");
-        for (int id : {IDS_WEAPON_REFUSED, IDS_SHOP_NO_MONEY_SMALL, IDS_SHOP_NO_MONEY_MEDIUM, IDS_SHOP_NO_MONEY_LARGE,
-                       IDS_SHOP_NOTHING_SMALL, IDS_SHOP_NOTHING_MEDIUM, IDS_SHOP_NOTHING_LARGE, IDS_SHOP_SUM_TOO_HIGH})
-            QTest::newRow(qPrintable(QString::number(id))) << Text(id) << false;
+        const std::pair<const char*, int> refusals[] = {
+            {"weaponRefused", IDS_WEAPON_REFUSED},       {"noMoneySmall", IDS_SHOP_NO_MONEY_SMALL},
+            {"noMoneyMedium", IDS_SHOP_NO_MONEY_MEDIUM}, {"noMoneyLarge", IDS_SHOP_NO_MONEY_LARGE},
+            {"nothingSmall", IDS_SHOP_NOTHING_SMALL},    {"nothingMedium", IDS_SHOP_NOTHING_MEDIUM},
+            {"nothingLarge", IDS_SHOP_NOTHING_LARGE},    {"sumTooHigh", IDS_SHOP_SUM_TOO_HIGH},
+        };
+        for (auto [name, id] : refusals)
+            QTest::newRow(name) << Text(id) << false;
         QTest::newRow("results") << ResultsOfEightPlayers() << true;
     }
 
@@ -207,7 +224,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, results);
-        const MessageLook look = LookOfMessage(text, results ? MessageIcon::Information : MessageIcon::None);
+        const MessageLook look = LookOfMessage(text, results ? MessageIcon::Information : MessageIcon::None,
+                                               QStringLiteral("message-") + QTest::currentDataTag());
         QCOMPARE(look.caption, QStringLiteral("Tarnok 3D"));
         VERIFY_ALL_FIT(look.cut);
         QCOMPARE(look.buttons, QStringList{QStringLiteral("OK")});
