@@ -30,9 +30,10 @@ QRect DialogUnitsToPixels(const QFont& font, int x, int y, int width, int height
     return QRect(qRound(x * unitX), qRound(y * unitY), qRound(width * unitX), qRound(height * unitY));
 }
 
-// The templates were drawn for an 8-point sans serif whose letters are as wide
-// as Arial's; Liberation Sans (or Arimo, the same metrics) keeps the texts'
-// proportions to their boxes, so every line fits where the template put it.
+// The templates were drawn for an 8-point sans serif with about the letter
+// widths of Arial. Liberation Sans (or Arimo, the same metrics) keeps the
+// texts' proportions to their boxes, so every line fits where the template
+// put it; a wider fallback font would break the help's lines.
 QFont DialogFont()
 {
     QFont font;
