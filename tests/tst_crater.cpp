@@ -1,5 +1,6 @@
 // Craters: the lowered centre decides how the disc around it sinks, and no
 // point outside the 100 x 100 field is ever touched.
+#include "support/field.h"
 #include "world/cPocisk.h"
 #include "world/cTeren.h"
 
@@ -8,13 +9,6 @@
 #include <cstring>
 
 namespace {
-
-void Flatten(cTeren& terrain, float level)
-{
-    for (auto& row : terrain.heights)
-        for (float& h : row)
-            h = level;
-}
 
 enum class Sinking { Everything, NonZeroOnce, CentreOnly };
 

@@ -1,7 +1,9 @@
 // Whole games through the real program: placement, turns, blasts, round ends
 // with their shop visits, and the results, with the dialogs answered as a user would.
+#include "support/field.h"
 #include "support/gameProgram.h"
 #include "support/modalScript.h"
+#include "support/waitFor.h"
 
 #include "app/MainFrm.h"
 #include "app/kratDoc.h"
@@ -11,6 +13,7 @@
 #include "view/gameState.h"
 #include "view/kratView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QtTest>
@@ -154,14 +157,16 @@ private slots:
             t.ResetForNewGame();
         tanks[0].Place(10, 0, 10);
         tanks[1].Place(57, 9, 50); // exactly 7 away: untouched
-        tanks[2].Place(50, -9, 56.95f); // 6.95 away: depth 0.05 takes 0, pays 5
+        tanks[2].Place(50, -9, 56.95f); // 6.95 away: 0.05 inside the reach takes 10 x 0.05, nothing
         tanks[0].bombKind = 0;
         tanks[0].shell.x = 50;
         tanks[0].shell.z = 50;
         ResolveExplosion();
         QCOMPARE(tanks[1].energy, 100);
         QCOMPARE(tanks[2].energy, 100);
-        QCOMPARE(tanks[0].money, 4); // int(100 * 0.05) in single precision
+        // and pays 100 x 0.05 cut to a whole number: 4, as 56.95 in single
+        // precision leaves the depth a hair under 0.05.
+        QCOMPARE(tanks[0].money, 4);
         // Every tank stands on the ground again.
         for (int i = 0; i < 3; ++i)
             QCOMPARE(tanks[i].y, terrain.GetHeight(tanks[i].GetX(), tanks[i].GetZ()));
@@ -196,7 +201,7 @@ private slots:
             ShootSelf(view); // player 1: 30 left
             QVERIFY(WaitForTurnEnd());
             QCOMPARE(currentPlayer, 1);
-            ShootAway(view);
+            QVERIFY(ShootAway(view));
             QVERIFY(WaitForTurnEnd());
             QVERIFY(tanks[0].energy == 30 || tanks[0].energy == 31); // the wind may move the shell a hair
             QCOMPARE(tanks[1].energy, 100);
@@ -248,7 +253,7 @@ private slots:
         for (int turn = 0; Results(script.seenTexts).isEmpty(); ++turn) {
             QVERIFY2(turn < 40 * players * rounds, "the game does not end");
             if (currentPlayer == survivor)
-                ShootAway(program.View());
+                QVERIFY(ShootAway(program.View()));
             else
                 ShootSelf(program.View());
             QVERIFY(WaitForTurnEnd());
@@ -279,7 +284,7 @@ private slots:
                 PressKey(modal, Qt::Key_Return);
         });
         tanks[1].energy = 10;
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         ShootSelf(program.View()); // player 2 dies: one round, so the results come at once
         QVERIFY(WaitForTurnEnd());
@@ -311,7 +316,7 @@ private slots:
         QList<int> order;
         for (int turn = 0; turn < 4; ++turn) {
             order << currentPlayer + 1;
-            ShootAway(program.View());
+            QVERIFY(ShootAway(program.View()));
             QVERIFY(WaitForTurnEnd());
         }
         QCOMPARE(order, (QList<int>{1, 2, 4, 1}));
@@ -324,7 +329,7 @@ private slots:
         GameProgram program(3, 1);
         ModalScript script;
         AnswerEverything(script);
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         tanks[1].energy = 10;
         const int moneyBefore = tanks[1].money;
@@ -340,13 +345,80 @@ private slots:
         GameProgram program(2, 1);
         ModalScript script;
         AnswerEverything(script);
+        LevelTheField(0);
+        tanks[0].Place(50, 0, 80); // 19 from the far edge
+        tanks[1].Place(30, 0, 60);
         const cTeren before = terrain;
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         QCOMPARE(currentPlayer, 1);
-        QCOMPARE(tanks[0].energy + tanks[1].energy, 200);
+        QCOMPARE(tanks[0].energy, 100);
+        QCOMPARE(tanks[1].energy, 100);
+        QCOMPARE(tanks[0].money, 0);
         QVERIFY(std::memcmp(before.heights, terrain.heights, sizeof before.heights) == 0);
         QCOMPARE(program.Doc()->weaponPlayer, 1);
+        QVERIFY2(program.broken.isEmpty(), qPrintable(program.broken.join('\n')));
+    }
+
+    // The last player ends the round himself: the next round still begins
+    // with player 1 on turn, his camera and his bomb choice shown.
+    void aRoundEndedOnTheLastPlayersTurnStartsTheNextWithPlayerOne()
+    {
+        GameProgram program(3, 2);
+        ModalScript script;
+        AnswerEverything(script);
+        QVERIFY(ShootAway(program.View()));
+        QVERIFY(WaitForTurnEnd());
+        tanks[1].energy = 10;
+        ShootSelf(program.View()); // player 2 dies: two still live
+        QVERIFY(WaitForTurnEnd());
+        QCOMPARE(currentPlayer, 2);
+        tanks[0].energy = 10; // player 3's blast ends player 1 too: he alone is left
+        tanks[0].Place(tanks[2].x + 2, tanks[2].y, tanks[2].z);
+        tanks[2].energy = 100;
+        ShootSelf(program.View());
+        QVERIFY(WaitForTurnEnd());
+        QCOMPARE(roundsLeft, 1);
+        QCOMPARE(tanks[2].roundsWon, 1);
+        QCOMPARE(currentPlayer, 0);
+        QCOMPARE(tanks[0].isCurrent, 1);
+        QCOMPARE(tanks[2].isCurrent, 0);
+        QCOMPARE(program.Doc()->weaponPlayer, 0);
+        QVERIFY2(program.broken.isEmpty(), qPrintable(program.broken.join('\n')));
+    }
+
+    // Ctrl+N while a shell flies: the flight goes on behind the open dialog
+    // and its landing passes the turn there, before the dialog is answered.
+    void aFlightGoesOnBehindTheNewGameDialogAndItsLandingPassesTheTurn()
+    {
+        GameProgram program(2, 2);
+        ModalScript script;
+        AnswerEverything(script);
+        LevelTheField(0);
+        tanks[0].Place(50, 0, 20);
+        tanks[1].Place(80, 0, 80);
+        AimAndFire(program.View(), 0, 45, 60); // lands near (50, 74), far from both
+        QVERIFY(tanks[0].inFlight);
+        int playerAtLanding = -1;
+        float groundAtLanding = 0;
+        bool landedBehind = false;
+        script.Then([&](QWidget* dialog) {
+            landedBehind = WaitUntil([] { return tanks[0].inFlight == 0 && shotFired == 0; });
+            playerAtLanding = currentPlayer;
+            groundAtLanding = terrain.GetHeight(int(tanks[0].shell.x), int(tanks[0].shell.z));
+            AnswerNewGame(dialog, 2, 1);
+        });
+        program.Frame()->Command(ID_FILE_NEW)->trigger(); // what Ctrl+N and "&Nowa" do
+        QVERIFY(script.Done());
+        QVERIFY(landedBehind);
+        QCOMPARE(playerAtLanding, 1);
+        QVERIFY(groundAtLanding < 0); // the crater was dug behind the dialog
+        // Under 0.5 above the ground at step 48: 20 + 5 cos 45 + 48 x 60 cos 45 / 40.
+        QVERIFY2(std::abs(tanks[0].shell.z - 74.45f) < 0.3f, qPrintable(QString::number(tanks[0].shell.z)));
+        QVERIFY(DrawNextFrame(program.View()));
+        QCOMPARE(currentPlayer, 0); // then the new game begins
+        QCOMPARE(roundsLeft, 1);
+        QVERIFY2(program.broken.isEmpty(), qPrintable(program.broken.join('\n')));
     }
 
     void theShopsPurchasesReachTheTankAndItsMoneyIsReplaced()
@@ -360,12 +432,12 @@ private slots:
             QTest::keyClick(s->m_spinMedium, Qt::Key_Up);
             PressKey(shop, Qt::Key_Escape);
         });
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         ShootSelf(program.View());
         QVERIFY(WaitForTurnEnd());
         tanks[1].energy = 0; // a second self-hit kills player 2 and ends the round
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         ShootSelf(program.View());
         QVERIFY(WaitForTurnEnd());
@@ -390,7 +462,7 @@ private slots:
         camX[1] = 7;
         camPitch[5] = -20;
         tanks[1].energy = 0;
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         ShootSelf(program.View()); // player 2 dies: round 2
         QVERIFY(WaitForTurnEnd());
@@ -400,9 +472,14 @@ private slots:
         QCOMPARE(doc->selectedWeapon[0], 1); // a new round keeps the choice
         QCOMPARE(program.Frame()->m_bombSelector->currentIndex(), 1);
 
+        camYaw[0] = 33;
+        camZ[4] = 7;
+        camPitch[7] = -20;
         script.Then([](QWidget* dialog) { AnswerNewGame(dialog, 2, 1); });
         doc->ShowNewGameDialog();
         QVERIFY(DrawNextFrame(program.View()));
+        for (int slot = 0; slot < 8; ++slot) // a new game resets every camera too
+            QVERIFY(camYaw[slot] == 0 && camZ[slot] == 87.0f && camPitch[slot] == 60);
         for (int j = 0; j < 8; ++j)
             QCOMPARE(doc->selectedWeapon[j], 0);
         QCOMPARE(program.Frame()->m_bombSelector->currentIndex(), 0);
@@ -415,7 +492,7 @@ private slots:
         ModalScript script;
         AnswerEverything(script);
         for (int i = 0; i < 3; ++i) {
-            ShootAway(program.View());
+            QVERIFY(ShootAway(program.View()));
             QVERIFY(WaitForTurnEnd());
         }
         QCOMPARE(currentPlayer, 3);
@@ -438,8 +515,9 @@ private slots:
         GameProgram program(3, 2);
         ModalScript script;
         AnswerEverything(script);
-        ShootAway(program.View());
+        QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
+        LevelTheField(0); // no hill ends the flight at its first step
         AimAndFire(program.View(), 0, 60, 100);
         QVERIFY(DrawNextFrame(program.View()));
         QVERIFY(tanks[1].inFlight);

@@ -264,7 +264,7 @@ private slots:
         tanks[shooter].energy = 40; // the energy pane keeps the value from the turn's start
         Idle();
         QCOMPARE(frame->Pane(2)->text(), QStringLiteral("100"));
-        ShootAway(view);
+        QVERIFY(ShootAway(view));
         QVERIFY(WaitForTurnEnd());
         tanks[currentPlayer].energy = 77;
         Idle();

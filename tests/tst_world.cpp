@@ -1,5 +1,6 @@
 // Rules of the world model: aiming, bookkeeping, wind, terrain generation,
 // shell flight and craters. No GL context is needed: without one, GL calls do nothing.
+#include "support/field.h"
 #include "world/cCzolg.h"
 #include "world/cPocisk.h"
 #include "world/cTeren.h"
@@ -12,13 +13,6 @@
 #include <ctime>
 
 namespace {
-
-void Flatten(cTeren& terrain, float level)
-{
-    for (auto& row : terrain.heights)
-        for (float& h : row)
-            h = level;
-}
 
 // Flies the tank's shell until it ends; returns the last Draw result and counts the steps.
 int FlyToEnd(cCzolg& tank, cWiatr& wind, cTeren& terrain, int* steps = nullptr,

@@ -1,6 +1,7 @@
 // What the world objects emit into a real GL context: the terrain mesh and
 // its colours, the tank's parts and highlight, the wind's arrowheads, and the
 // model-view matrix each draw must leave as it found it.
+#include "support/field.h"
 #include "glTestContext.h"
 
 #include "world/cCzolg.h"
@@ -85,9 +86,7 @@ private slots:
                                        {10.0f, 1.0f, 1.0f, 1.0f},
                                        {6.0f, 18 / 22.0f, 18 / 22.0f, 18 / 22.0f}}) {
             cTeren terrain;
-            for (auto& row : terrain.heights)
-                for (float& h : row)
-                    h = height;
+            Flatten(terrain, height);
             const auto polygons = CaptureFeedback([&] {
                 terrain.Draw();
                 glEnd();
@@ -229,9 +228,7 @@ private slots:
     void theShellIsDrawnInItsKindsColourAndTheFireballYellow()
     {
         cTeren terrain;
-        for (auto& row : terrain.heights)
-            for (float& h : row)
-                h = 0;
+        Flatten(terrain, 0);
         cPocisk shell;
         shell.Launch(1, 40, 30, 40);
         const auto flying = CaptureFeedback([&] { QCOMPARE(shell.Step(0, 0, 0, terrain), 1); });

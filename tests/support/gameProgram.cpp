@@ -1,6 +1,7 @@
 #include "gameProgram.h"
 
 #include "modalScript.h"
+#include "waitFor.h"
 
 #include "app/MainFrm.h"
 #include "app/krat.h"
@@ -11,7 +12,9 @@
 #include "view/kratView.h"
 
 #include <QApplication>
+#include <QOpenGLContext>
 #include <QTest>
+#include <QTimer>
 
 void AnswerNewGame(QWidget* dialog, int players, int rounds)
 {
@@ -28,7 +31,8 @@ GameProgram::GameProgram(int players, int rounds)
     ModalScript script;
     script.Then([=](QWidget* dialog) { AnswerNewGame(dialog, players, rounds); });
     theApp.CreateWindows();
-    Frame()->resize(480, 360); // small frames keep the tests quick in software GL
+    windHeld = std::make_unique<QSignalBlocker>(View()->findChild<QTimer*>(QStringLiteral("windTimer")));
+    Frame()->resize(240, 180); // small frames keep the tests quick in software GL
     QObject::connect(View(), &CKratView::frameDrawn, View(), [this] {
         ++frames;
         for (const QString& b : BrokenInvariants(*View()))
@@ -40,6 +44,7 @@ GameProgram::GameProgram(int players, int rounds)
 
 GameProgram::~GameProgram()
 {
+    windHeld.reset();
     theApp.ExitInstance();
 }
 
@@ -68,14 +73,14 @@ bool WaitForTurnEnd(int timeoutMs)
         return shotFired == 0 && !view->IsRoundEndQueued() && view->roundEndBusy == 0
             && theApp.Document()->newGamePending == 0 && !QApplication::activeModalWidget();
     };
-    return QTest::qWaitFor(over, timeoutMs);
+    return WaitUntil(over, timeoutMs);
 }
 
 bool DrawNextFrame(CKratView* view)
 {
     const long long before = view->FrameCount();
     view->RequestFrame();
-    return QTest::qWaitFor([&] { return view->FrameCount() > before; }, 5000);
+    return WaitUntil([&] { return view->FrameCount() > before; });
 }
 
 void AimAndFire(CKratView* view, int headingSteps, int elevation, int power)
@@ -99,7 +104,47 @@ void ShootSelf(CKratView* view)
     AimAndFire(view, 0, 90, 0);
 }
 
-void ShootAway(CKratView* view)
+namespace {
+
+// How many steps a shell fired now with this aim flies before it leaves the
+// field, or -1 if it lands. Without a current GL context the drawing in the
+// steps does nothing, so the view's own context is let go first.
+int StepsToLeave(int heading, int elevation, int power)
 {
-    AimAndFire(view, 0, 45, 100);
+    if (QOpenGLContext* context = QOpenGLContext::currentContext())
+        context->doneCurrent();
+    cCzolg probe = tanks[currentPlayer];
+    cTeren field = terrain;
+    cWiatr air = wind;
+    probe.heading = heading;
+    probe.elevation = elevation;
+    probe.power = power;
+    probe.Fire(0);
+    for (int step = 1; step < 1000; ++step) {
+        const int result = probe.Draw(air, field);
+        if (result != 1)
+            return result == 0 ? step : -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool ShootAway(CKratView* view)
+{
+    const int current = tanks[currentPlayer].heading;
+    int bestTurn = 0, bestElevation = 0, bestSteps = 1000;
+    for (int turn = 0; turn < 360; turn += 90)
+        for (int elevation : {20, 30, 45, 60}) {
+            const int steps = StepsToLeave((current + turn) % 360, elevation, 100);
+            if (steps > 0 && steps < bestSteps) {
+                bestSteps = steps;
+                bestTurn = turn;
+                bestElevation = elevation;
+            }
+        }
+    if (bestSteps == 1000)
+        return false;
+    AimAndFire(view, bestTurn / 5, bestElevation, 100); // Left turns by +5
+    return true;
 }

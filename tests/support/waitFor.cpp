@@ -1,0 +1,23 @@
+#include "waitFor.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
+
+bool WaitUntil(const std::function<bool()>& reached, int timeoutMs)
+{
+    if (reached())
+        return true;
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer wake; // an event now and then, so that a state never reached still ends the wait
+    wake.start(50);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (reached())
+            return true;
+    }
+    return false;
+}
