@@ -13,23 +13,46 @@ class DocumentTest : public QObject {
     Q_OBJECT
 
     CKratDoc* doc = nullptr;
+    QStringList titlesAtStart;
+    int windowsShownAtStart = -1;
+
+    // Back to one known document state: every test runs alone and in any order.
+    void Reset()
+    {
+        doc->newGamePending = 1;
+        doc->tankSnapshot = cCzolg();
+        for (int j = 0; j < 8; ++j) {
+            doc->SetWeaponPlayer(j);
+            doc->SelectWeapon(0);
+        }
+        doc->SetWeaponPlayer(0);
+    }
 
 private slots:
-    void theDocumentAsksForTheNewGameBeforeAnyWindowExists()
+    // The document is made once, as the program makes it: its constructor
+    // runs the first new-game dialog, answered here with Enter.
+    void initTestCase()
     {
         InitResources();
         ModalScript script;
-        int windowsShown = -1;
         script.Then([&](QWidget* modal) {
-            windowsShown = 0;
+            windowsShownAtStart = 0;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->isVisible() && w != modal)
-                    ++windowsShown;
+                    ++windowsShownAtStart;
             PressKey(modal, Qt::Key_Return);
         });
         doc = new CKratDoc;
-        QCOMPARE(script.seenTitles, QStringList{"Nowa gra"});
-        QCOMPARE(windowsShown, 0);
+        titlesAtStart = script.seenTitles;
+        QVERIFY(doc);
+    }
+
+    void init() { Reset(); }
+
+    void theDocumentAsksForTheNewGameBeforeAnyWindowExists()
+    {
+        QCOMPARE(titlesAtStart, QStringList{"Nowa gra"});
+        QCOMPARE(windowsShownAtStart, 0);
         QCOMPARE(doc->newGamePending, 1);
         QCOMPARE(doc->newGameDialog.m_players, QStringLiteral("2"));
     }
@@ -86,10 +109,25 @@ private slots:
         QVERIFY(doc->OnUpdatePane(ID_PANE_POWER_LABEL).isNull());
     }
 
+    // Without a view there is no selector to move: the document's own choice,
+    // stock and aim stay exactly as they were.
     void withoutAViewSyncingTheSelectorAndANewDocumentAreHarmless()
     {
-        doc->SyncWeaponCombo(2);
+        cCzolg tank;
+        tank.stock[2] = 3;
+        tank.bombKind = 2;
+        tank.heading = 15;
+        doc->SetWeaponPlayer(4);
+        doc->UpdateFromTank(tank);
+        doc->SyncWeaponCombo(1);
         QVERIFY(doc->OnNewDocument());
+        QCOMPARE(doc->weaponPlayer, 4);
+        QCOMPARE(doc->GetSelectedWeapon(), 2);
+        QCOMPARE(doc->shownStock, 3);
+        QCOMPARE(doc->shownHorizAngle, 15);
+        QCOMPARE(doc->tankSnapshot.bombKind, 2);
+        doc->SetWeaponPlayer(0);
+        QCOMPARE(doc->GetSelectedWeapon(), 0);
     }
 
     void theNewGameCommandShowsTheDialogAgainAtTwoAndOne()

@@ -11,6 +11,7 @@
 #include "view/gameState.h"
 #include "view/kratView.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +21,9 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
+
+// The manual's command and the small bomb's name share no id.
+static_assert(ID_HELP_MANUAL != IDS_BOMB_SMALL);
 
 namespace {
 
@@ -43,11 +47,14 @@ void ChooseBomb(QComboBox* selector, int index)
     QTest::keyClick(list, Qt::Key_Return);
 }
 
-// Lets the event loop go idle (wait for events), when the panes follow the document.
+// Runs the event loop until it goes idle once: the panes follow the document
+// then (the frame's handler was connected first, so it has run when this returns).
 void Idle()
 {
     QEventLoop loop;
-    QTimer::singleShot(30, &loop, &QEventLoop::quit);
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     [&loop] { loop.quit(); });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit); // a bound, should the loop never go idle
     loop.exec();
 }
 
@@ -76,6 +83,20 @@ private slots:
     {
         frame->windowHandle()->requestActivate();
         QVERIFY(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == frame->windowHandle(); }));
+        script->seenTitles.clear(); // each test sees only its own windows
+        script->seenTexts.clear();
+        // Every player back to the ordinary bomb, as at a new game.
+        QVERIFY(WaitForTurnEnd());
+        CKratDoc* doc = program->Doc();
+        for (int j = 0; j < playerCount; ++j) {
+            tanks[j].bombKind = 0;
+            tanks[j].stock[1] = tanks[j].stock[2] = tanks[j].stock[3] = 0;
+            doc->SetWeaponPlayer(j);
+            doc->SelectWeapon(0);
+        }
+        doc->SetWeaponPlayer(currentPlayer);
+        doc->UpdateFromTank(tanks[currentPlayer]);
+        frame->SelectBomb(0);
     }
 
     void cleanupTestCase()
@@ -99,7 +120,6 @@ private slots:
             shortcuts += a->shortcut().isEmpty() ? 0 : 1;
         QCOMPARE(shortcuts, 1);
         QCOMPARE(popups[1]->menu()->actions()[1]->data().toInt(), ID_HELP_MANUAL);
-        QVERIFY(ID_HELP_MANUAL != IDS_BOMB_SMALL);
     }
 
     void ctrlNAndTheMenuItemOpenTheNewGameDialogAtTwoAndOne()
@@ -313,6 +333,33 @@ private slots:
         QCOMPARE(shooter.stock[1], 2);
         QCOMPARE(shooter.bombKind, 1);
         QVERIFY(WaitForTurnEnd());
+    }
+
+    // A player whose chosen kind ran out finds the ordinary bomb in the
+    // selector at his next turn; his tank keeps the kind until it next fires.
+    void aKindThatRanOutShowsTheOrdinaryBombAtTheOwnersNextTurn()
+    {
+        QVERIFY(WaitForTurnEnd());
+        CKratDoc* doc = program->Doc();
+        const int owner = currentPlayer;
+        tanks[owner].stock[2] = 1;
+        doc->UpdateFromTank(tanks[owner]); // as at the start of his turn
+        ChooseBomb(frame->m_bombSelector, 2);
+        QCOMPARE(frame->m_bombSelector->currentIndex(), 2);
+        QVERIFY(ShootAway(program->View())); // his last medium bomb
+        QVERIFY(WaitForTurnEnd());
+        QCOMPARE(tanks[owner].stock[2], 0);
+        for (int turn = 0; currentPlayer != owner; ++turn) {
+            QVERIFY(turn < playerCount);
+            QVERIFY(ShootAway(program->View()));
+            QVERIFY(WaitForTurnEnd());
+        }
+        QCOMPARE(frame->m_bombSelector->currentText(), QStringLiteral("Bomba zwykła"));
+        QCOMPARE(frame->m_bombSelector->currentIndex(), 0);
+        QCOMPARE(doc->GetSelectedWeapon(), 0);
+        Idle();
+        QCOMPARE(frame->Pane(10)->text(), QStringLiteral("999"));
+        QCOMPARE(tanks[owner].bombKind, 2);
     }
 
     void keysReachTheViewAfterTheToolbarWasUsed()

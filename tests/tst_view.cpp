@@ -63,7 +63,7 @@ class ViewTest : public QObject {
 private slots:
     void initTestCase()
     {
-        program = new GameProgram(3, 5);
+        program = new GameProgram(3, 5, QSize(480, 360));
         view = program->View();
         script = new ModalScript;
         script->Otherwise([](QWidget* modal) { PressKey(modal, Qt::Key_Escape); });
@@ -344,13 +344,19 @@ private slots:
             GLdouble projection[16], modelView[16], expected[16];
             glGetDoublev(GL_PROJECTION_MATRIX, projection);
             glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            gluPerspective(45.0, h == 0 ? double(w) : double(w) / h, double(0.1f), 1000000.0);
-            glGetDoublev(GL_PROJECTION_MATRIX, expected);
-            glMatrixMode(GL_MODELVIEW);
+            // A 45-degree field of view: cot 22.5 degrees is 1 + sqrt 2. A zero
+            // height counts as an aspect of the width itself. Near 0.1, far 1e6.
+            const double f = 1 + std::sqrt(2.0), aspect = h == 0 ? 640.0 : 800.0 / 600.0;
+            for (double& e : expected)
+                e = 0;
+            expected[0] = f / aspect;
+            expected[5] = f;
+            expected[10] = -1.0000002;  // (far + near) / (near - far), to seven places
+            expected[11] = -1;
+            expected[14] = -0.20000002; // 2 far near / (near - far)
             for (int i = 0; i < 16; ++i) {
-                QVERIFY(std::abs(projection[i] - expected[i]) < 1e-9);
+                QVERIFY2(std::abs(projection[i] - expected[i]) < 1e-6 * std::max(1.0, std::abs(expected[i])),
+                         qPrintable(QStringLiteral("%1: %2").arg(i).arg(projection[i], 0, 'g', 12)));
                 QCOMPARE(modelView[i], (i % 5 == 0) ? 1.0 : 0.0);
             }
             GLint viewport[4];
@@ -361,8 +367,8 @@ private slots:
         glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
         QCOMPARE(clear[3], 0.5f);
         QVERIFY(glIsEnabled(GL_DEPTH_TEST));
+        view->OnSize(view->width(), view->height()); // back to the real size, while the context is current
         view->doneCurrent();
-        view->OnSize(view->width(), view->height()); // back to the real size
     }
 
     void thePixelsShowTheSkyTheTerrainColoursAndTheWindArrows()
@@ -387,7 +393,9 @@ private slots:
         QImage low = view->grabFramebuffer();
         const QRect middle(low.width() / 2 - 20, low.height() / 2 - 20, 40, 40);
         QVERIFY(CountPixels(low, middle, [](QColor p) { return p.red() > 180 && p.green() > 180 && p.blue() < 60; }) > 20);
-        const QColor valley = low.pixelColor(low.width() / 4, low.height() / 2);
+        // Left of the arrows, well inside the square field (it fills 70 % of the height).
+        const QPoint ground(low.width() / 2 - low.height() / 4, low.height() / 2);
+        const QColor valley = low.pixelColor(ground);
         QVERIFY2(std::abs(valley.red() - 23) <= 2 && std::abs(valley.green() - 128) <= 2 && std::abs(valley.blue() - 23) <= 2,
                  qPrintable(valley.name()));
 
@@ -396,7 +404,7 @@ private slots:
                 h = 10;
         wind.strength = 0;
         QImage high = view->grabFramebuffer();
-        QCOMPARE(high.pixelColor(high.width() / 4, high.height() / 2), QColor(255, 255, 255));
+        QCOMPARE(high.pixelColor(ground), QColor(255, 255, 255));
         QCOMPARE(CountPixels(high, middle, [](QColor p) { return p.red() > 180 && p.green() > 180 && p.blue() < 60; }), 0);
         terrain.Generate();
     }

@@ -225,6 +225,36 @@ private slots:
         QCOMPARE(depth, 1);
     }
 
+    // Straight up at power 80 the drawn shell climbs 80^2 / 160 = 40 above the
+    // muzzle: its sphere's centre, read from every step's feedback, peaks there.
+    void aShellStraightUpPeaksAtPowerSquaredOver160AboveTheMuzzle()
+    {
+        cTeren terrain;
+        Flatten(terrain, 0);
+        cWiatr calm;
+        cCzolg tank;
+        tank.Place(50, 0, 50);
+        tank.power = 80;
+        tank.elevation = 90;
+        tank.Fire(0);
+        const float muzzle = tank.shell.y;
+        float peak = 0;
+        int steps = 0;
+        while (tank.inFlight && steps < 1000) {
+            ++steps;
+            float top = -1e9f, bottom = 1e9f; // of the shell: everything above the tank's 8.5
+            for (const auto& p : CaptureFeedback([&] { tank.Draw(calm, terrain); }))
+                for (const auto& v : p)
+                    if (v.y > 9) {
+                        top = std::max(top, v.y);
+                        bottom = std::min(bottom, v.y);
+                    }
+            if (top > bottom)
+                peak = std::max(peak, (top + bottom) / 2 - muzzle);
+        }
+        QVERIFY2(Near(peak, 40, 0.01f), qPrintable(QString::number(peak)));
+    }
+
     void theShellIsDrawnInItsKindsColourAndTheFireballYellow()
     {
         cTeren terrain;

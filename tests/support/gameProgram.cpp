@@ -26,13 +26,13 @@ void AnswerNewGame(QWidget* dialog, int players, int rounds)
     QTest::keyClick(newGame->m_spinRounds, Qt::Key_Return);
 }
 
-GameProgram::GameProgram(int players, int rounds)
+GameProgram::GameProgram(int players, int rounds, QSize windowSize)
 {
     ModalScript script;
     script.Then([=](QWidget* dialog) { AnswerNewGame(dialog, players, rounds); });
     theApp.CreateWindows();
     windHeld = std::make_unique<QSignalBlocker>(View()->findChild<QTimer*>(QStringLiteral("windTimer")));
-    Frame()->resize(240, 180); // small frames keep the tests quick in software GL
+    Frame()->resize(windowSize);
     QObject::connect(View(), &CKratView::frameDrawn, View(), [this] {
         ++frames;
         for (const QString& b : BrokenInvariants(*View()))

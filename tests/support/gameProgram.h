@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSignalBlocker>
+#include <QSize>
 #include <QStringList>
 
 #include <memory>
@@ -18,7 +19,9 @@ class QWidget;
 // no result depends on when a real second falls.
 class GameProgram {
 public:
-    GameProgram(int players, int rounds);
+    // The default window is as small as the toolbar allows, which keeps flights
+    // quick in software GL; tests that read pixels ask for a larger one.
+    GameProgram(int players, int rounds, QSize windowSize = QSize(240, 180));
     ~GameProgram();
     GameProgram(const GameProgram&) = delete;
     GameProgram& operator=(const GameProgram&) = delete;
