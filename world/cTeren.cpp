@@ -16,6 +16,13 @@ cTeren::cTeren()
 
 cTeren::~cTeren() = default;
 
+static unsigned SecondsNow()
+{
+    return static_cast<unsigned>(std::time(nullptr));
+}
+
+unsigned (*cTeren::seedClock)() = SecondsNow;
+
 static int RandomAngle()
 {
     return std::rand() % 360;
@@ -24,7 +31,7 @@ static int RandomAngle()
 void cTeren::Generate()
 {
     // The only seeding of the round: placement and wind continue this sequence.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    std::srand(seedClock());
 
     int start = 0;
     for (int a = 0; a < patchesZ; ++a) {

@@ -25,9 +25,12 @@ public:
     cTeren();
     virtual ~cTeren();
 
-    // Seeds the C generator with the time in seconds and draws exactly ten
-    // phases: S, D0..D3 for the z-wave, then S', E0..E3 for the x-wave.
+    // Seeds the C generator from seedClock (the time in seconds) and draws
+    // exactly ten phases: S, D0..D3 for the z-wave, then S', E0..E3 for the x-wave.
     void Generate();
+    // Where a round's seed comes from. The game never changes it; the soak
+    // points it at its own sequence so that a run repeats from the soak's seed.
+    static unsigned (*seedClock)();
     // No range check: callers pass grid points in 0..FIELD_LAST.
     float GetHeight(int x, int z) const;
     void AddHeight(int x, int z, float delta);

@@ -20,28 +20,26 @@ QStringList Windows(const QString& titlePattern)
         .split('\n', Qt::SkipEmptyParts);
 }
 
-bool WaitForWindow(const QString& titlePattern, int timeoutMs)
+bool WaitForWindows(const QString& titlePattern, bool shown, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
-        if (!Windows(titlePattern).isEmpty())
+        if (Windows(titlePattern).isEmpty() != shown)
             return true;
         QThread::msleep(50);
     }
     return false;
 }
 
+bool WaitForWindow(const QString& titlePattern, int timeoutMs)
+{
+    return WaitForWindows(titlePattern, true, timeoutMs);
+}
+
 bool WaitForNoWindow(const QString& titlePattern, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (Windows(titlePattern).isEmpty())
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
+    return WaitForWindows(titlePattern, false, timeoutMs);
 }
 
 QRect Geometry(const QString& windowId)

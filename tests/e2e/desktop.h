@@ -12,6 +12,8 @@ namespace Desktop {
 QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
 // Visible windows whose title matches the regular expression.
 QStringList Windows(const QString& titlePattern);
+// Waits until a window with a matching title is shown (or, with shown false, none is).
+bool WaitForWindows(const QString& titlePattern, bool shown, int timeoutMs = 15000);
 bool WaitForWindow(const QString& titlePattern, int timeoutMs = 15000);
 bool WaitForNoWindow(const QString& titlePattern, int timeoutMs = 15000);
 QRect Geometry(const QString& windowId);

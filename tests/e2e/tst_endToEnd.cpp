@@ -134,42 +134,6 @@ class EndToEndTest : public QObject {
         return false;
     }
 
-private slots:
-    void initTestCase()
-    {
-        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display (xvfb-run)");
-        QVERIFY2(Windows(".").isEmpty() || Windows(mainTitle).isEmpty(), "another game is already on the display");
-    }
-
-    void startUpShowsTheNewGameDialogBeforeTheMainWindow()
-    {
-        game.start(QStringLiteral(TARNOK3D_BINARY), {});
-        QVERIFY(game.waitForStarted());
-        QVERIFY(WaitForWindow(dialogTitle));
-        QVERIFY(Windows(mainTitle).isEmpty());
-        const QRect dialog = Geometry(Windows(dialogTitle).first());
-        QVERIFY(dialog.width() > 150 && dialog.height() > 80);
-        const QImage shot = Screenshot();
-        const QColor face = shot.pixelColor(dialog.center().x(), dialog.bottom() - 3);
-        QVERIFY2(face.lightness() > 150, qPrintable(face.name())); // the dialog is painted, not black
-    }
-
-    void enterOpensTheMainWindowWithTheTerrainDrawn()
-    {
-        Focus(Windows(dialogTitle).first());
-        Keys({"Return"});
-        QVERIFY(WaitForWindow(mainTitle));
-        QVERIFY(WaitForNoWindow(dialogTitle));
-        area = Geometry(MainWindow());
-        QThread::msleep(1500);
-        QImage shot = Screenshot();
-        QVERIFY2(Count(shot, area, IsTerrain) > area.width() * area.height() / 5, "no terrain on the screen");
-        // The start camera does not see the nearest rows of the field: as a
-        // player would, start new games until both tanks are in sight.
-        if (Count(shot, area, IsHighlightedRed) <= 30 || Count(shot, area, IsBlue) <= 30)
-            QVERIFY2(NewGameWithBothTanksInSight(), "the two tanks never stood in sight of the start camera");
-    }
-
     // The current player fires a high shot into a valley near his tank (a
     // crater shows best there: on a hill only its middle sinks). Returns the
     // screenshots taken during the flight and the one once the turn passed.
@@ -208,6 +172,42 @@ private slots:
             after = Screenshot();
         }
         return after;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "needs an X display (xvfb-run)");
+        QVERIFY2(Windows(".").isEmpty() || Windows(mainTitle).isEmpty(), "another game is already on the display");
+    }
+
+    void startUpShowsTheNewGameDialogBeforeTheMainWindow()
+    {
+        game.start(QStringLiteral(TARNOK3D_BINARY), {});
+        QVERIFY(game.waitForStarted());
+        QVERIFY(WaitForWindow(dialogTitle));
+        QVERIFY(Windows(mainTitle).isEmpty());
+        const QRect dialog = Geometry(Windows(dialogTitle).first());
+        QVERIFY(dialog.width() > 150 && dialog.height() > 80);
+        const QImage shot = Screenshot();
+        const QColor face = shot.pixelColor(dialog.center().x(), dialog.bottom() - 3);
+        QVERIFY2(face.lightness() > 150, qPrintable(face.name())); // the dialog is painted, not black
+    }
+
+    void enterOpensTheMainWindowWithTheTerrainDrawn()
+    {
+        Focus(Windows(dialogTitle).first());
+        Keys({"Return"});
+        QVERIFY(WaitForWindow(mainTitle));
+        QVERIFY(WaitForNoWindow(dialogTitle));
+        area = Geometry(MainWindow());
+        QThread::msleep(1500);
+        QImage shot = Screenshot();
+        QVERIFY2(Count(shot, area, IsTerrain) > area.width() * area.height() / 5, "no terrain on the screen");
+        // The start camera does not see the nearest rows of the field: as a
+        // player would, start new games until both tanks are in sight.
+        if (Count(shot, area, IsHighlightedRed) <= 30 || Count(shot, area, IsBlue) <= 30)
+            QVERIFY2(NewGameWithBothTanksInSight(), "the two tanks never stood in sight of the start camera");
     }
 
     void aShotFliesDigsACraterAndPassesTheTurn()

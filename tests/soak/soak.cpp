@@ -17,6 +17,7 @@
 #include "view/gameState.h"
 #include "view/invariants.h"
 #include "view/kratView.h"
+#include "world/cTeren.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -35,6 +36,14 @@
 #include <dlfcn.h>
 
 namespace {
+
+// The rounds' fields are seeded from the soak's seed instead of the clock, so
+// that the fields of a run follow from its seed.
+quint32 roundSeeds = 0;
+unsigned NextRoundSeed()
+{
+    return roundSeeds++;
+}
 
 struct Figures {
     long long events = 0, frames = 0, shots = 0, rounds = 0, games = 0;
@@ -298,6 +307,9 @@ int main(int argc, char* argv[])
         return MeasureMemory();
     const int seconds = args.size() > 1 ? args[1].toInt() : 60;
     const quint32 seed = args.size() > 2 ? args[2].toUInt() : quint32(QDateTime::currentMSecsSinceEpoch());
+
+    roundSeeds = seed;
+    cTeren::seedClock = NextRoundSeed;
 
     Figures figures;
     Soak soak(seed, figures);
