@@ -3,8 +3,17 @@
 // bomb-selector use, menu commands and dialog answers, over many games of 2 to
 // 8 players, and checks the game's invariants after every frame.
 //
-//   tarnok_soak [seconds] [seed]      random play, prints its figures and findings
+//   tarnok_soak [seconds] [seed] [--events N] [--plant-leak]
+//                                     random play, prints its figures and findings
 //   tarnok_soak --memory              100 quick rounds, prints resident memory
+//
+// A run repeats exactly from its seed: the actions are drawn from it, the
+// rounds' fields are seeded from it (not from the clock), the wind timer is
+// held still and ticked as one of the actions, and the actions run at fixed
+// points of the program (after each frame, and whenever it goes idle), never
+// by the clock. --events ends the run after that many events instead of after
+// the seconds. --plant-leak leaks a block from a key handler once, to prove
+// that the leak check sees leaks made inside Qt's event handling.
 //
 // Exit code 0 when nothing was found, 1 otherwise.
 #include "app/MainFrm.h"
@@ -19,17 +28,23 @@
 #include "view/kratView.h"
 #include "world/cTeren.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
+
+#include <memory>
 
 #include <cstdio>
 
@@ -37,17 +52,44 @@
 
 namespace {
 
-// The rounds' fields are seeded from the soak's seed instead of the clock, so
-// that the fields of a run follow from its seed.
+struct Figures {
+    long long events = 0, frames = 0, shots = 0, rounds = 0, games = 0, restarts = 0;
+    long long longestWithoutRoundEnd = 0, longestTurn = 0;
+    QStringList findings;
+};
+
+// Bounds on progress, in events: a run in which no round ends, or a shot's
+// turn does not pass, for this long has stopped playing.
+constexpr long long eventsForARound = 200000;
+constexpr long long eventsForATurn = 20000;
+
+// The rounds' fields are seeded from here instead of the clock.
 quint32 roundSeeds = 0;
 unsigned NextRoundSeed()
 {
     return roundSeeds++;
 }
 
-struct Figures {
-    long long events = 0, frames = 0, shots = 0, rounds = 0, games = 0;
-    QStringList findings;
+// With --plant-leak, the first key on the view leaks one block.
+class PlantedLeak : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && !planted) {
+            planted = true;
+            LeakFromAKeyHandler();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    __attribute__((noinline)) static void LeakFromAKeyHandler()
+    {
+        static volatile int* kept;
+        kept = new int[64]; // never freed: the leak check must report it
+        kept = nullptr;
+    }
+    bool planted = false;
 };
 
 long ResidentKiB()
@@ -66,7 +108,14 @@ public:
 
     void Watch(CKratView* view)
     {
+        windHeld = std::make_unique<QSignalBlocker>(view->findChild<QTimer*>(QStringLiteral("windTimer")));
+        // Connected after the frame's own idle handler, so it runs once the panes have followed.
+        disconnect(paneCheck);
+        paneCheck = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                            [this] { CheckPanes(); });
         connect(view, &CKratView::frameDrawn, this, [this, view] {
+            if (playerCount < 2 || playerCount > 8 || roundsLeft < 0 || roundsLeft > 20)
+                Finding(QStringLiteral("frame %1: %2 players, %3 rounds left").arg(figures.frames).arg(playerCount).arg(roundsLeft));
             ++figures.frames;
             for (const QString& broken : BrokenInvariants(*view))
                 Finding(QStringLiteral("frame %1: %2").arg(figures.frames).arg(broken));
@@ -75,18 +124,29 @@ public:
                     ++figures.shots;
                 wasFlying[i] = tanks[i].inFlight;
             }
-            if (roundsLeft != lastRoundsLeft && playerCount == lastPlayers && roundsLeft == lastRoundsLeft - 1)
+            if (roundsLeft != lastRoundsLeft && playerCount == lastPlayers && roundsLeft == lastRoundsLeft - 1) {
                 ++figures.rounds;
+                roundEndAt = figures.events;
+            }
             lastRoundsLeft = roundsLeft;
             lastPlayers = playerCount;
         });
     }
 
-    // Acts every millisecond. The next action is scheduled before this one
-    // runs, so an action that opens a modal dialog is followed by actions
-    // inside that dialog's own loop.
-    void Start() { running = true; QTimer::singleShot(1, this, [this] { Step(); }); }
+    // Acts after every frame and whenever the program goes idle, also inside
+    // a dialog's own loop: fixed points of the program, never the clock.
+    void Start()
+    {
+        running = true;
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            QueueStep();
+        });
+        QueueStep();
+    }
     void Stop() { running = false; }
+    bool Running() const { return running; }
+    long long eventLimit = 0; // with --events: the run ends at the first step past it
+    void ReleaseWind() { windHeld.reset(); }
 
     // A burst of random user actions on whatever has the user's attention:
     // people type faster than frames are drawn, and the requests merge.
@@ -106,8 +166,12 @@ public:
     {
         ++figures.events;
         if (QWidget* popup = QApplication::activePopupWidget()) {
-            const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape};
-            QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, keys[random.bounded(4)]);
+            if (random.bounded(6) == 0) {
+                ClickInPopup(popup);
+                return;
+            }
+            const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right};
+            QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, keys[random.bounded(6)]);
             return;
         }
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -124,13 +188,93 @@ public:
         std::fprintf(stderr, "FINDING: %s\n", qPrintable(text));
     }
 
+    // A game that was left with "&Wyjdz" starts afresh, as the program would.
+    void RestartIfLeft()
+    {
+        CMainFrame* frame = theApp.MainFrame();
+        if (!frame || frame->isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+            return;
+        ++figures.restarts;
+        windHeld.reset();
+        theApp.ExitInstance();
+        theApp.CreateWindows();
+        Watch(theApp.View());
+        theApp.MainFrame()->resize(640, 300);
+        roundEndAt = shotAt = figures.events;
+    }
+
 private:
+    void QueueStep()
+    {
+        if (stepQueued || !running)
+            return;
+        stepQueued = true;
+        QMetaObject::invokeMethod(this, [this] { Step(); }, Qt::QueuedConnection);
+    }
+
     void Step()
     {
+        stepQueued = false;
         if (!running)
             return;
-        QTimer::singleShot(1, this, [this] { Step(); });
-        Act();
+        if (eventLimit > 0 && figures.events >= eventLimit && !QApplication::activeModalWidget()
+            && !QApplication::activePopupWidget()) {
+            Stop();
+            QApplication::quit();
+            return;
+        }
+        CheckProgress();
+        RestartIfLeft();
+        if ((theApp.MainFrame() && theApp.MainFrame()->isVisible()) || QApplication::activeModalWidget()
+            || QApplication::activePopupWidget())
+            Act();
+    }
+
+    void CheckProgress()
+    {
+        figures.longestWithoutRoundEnd = std::max(figures.longestWithoutRoundEnd, figures.events - roundEndAt);
+        if (figures.events - roundEndAt > eventsForARound) {
+            Finding(QStringLiteral("no round ended in %1 events").arg(eventsForARound));
+            roundEndAt = figures.events;
+        }
+        if (!shotFired)
+            shotAt = figures.events;
+        figures.longestTurn = std::max(figures.longestTurn, figures.events - shotAt);
+        if (figures.events - shotAt > eventsForATurn) {
+            Finding(QStringLiteral("a turn did not pass in %1 events").arg(eventsForATurn));
+            shotAt = figures.events;
+        }
+    }
+
+    // The value panes, once the program is idle, show what the document says.
+    void CheckPanes()
+    {
+        CMainFrame* frame = theApp.MainFrame();
+        CKratDoc* doc = theApp.Document();
+        if (!frame || !doc || !frame->isVisible())
+            return;
+        for (QLabel* pane : frame->findChildren<QLabel*>()) {
+            if (!pane->property("paneId").isValid())
+                continue;
+            const QString text = doc->OnUpdatePane(pane->property("paneId").toInt());
+            if (!text.isNull() && pane->text() != text)
+                Finding(QStringLiteral("pane %1 shows \"%2\", the document \"%3\"")
+                            .arg(pane->property("paneId").toInt()).arg(pane->text(), text));
+        }
+    }
+
+    // During a visit the funds and the bought counts at their prices add up
+    // to the money the player brought.
+    void CheckShop(CSklepik* shop)
+    {
+        const int funds = shop->Label(IDC_FUNDS)->text().toInt();
+        const int spent = shop->m_spinSmall->value() * shop->Label(IDC_PRICE_SMALL)->text().toInt()
+                        + shop->m_spinMedium->value() * shop->Label(IDC_PRICE_MEDIUM)->text().toInt()
+                        + shop->m_spinLarge->value() * shop->Label(IDC_PRICE_LARGE)->text().toInt();
+        if (shop != lastShop || !shop->isVisible())
+            return;
+        if (funds + spent != shopMoney)
+            Finding(QStringLiteral("shop: funds %1 + bought %2 != %3 brought").arg(funds).arg(spent).arg(shopMoney));
     }
 
     Qt::Key AnyKey()
@@ -161,11 +305,23 @@ private:
                 QTest::keyClick(newGame, Qt::Key_Escape);
             else
                 newGame->close();
-            if (!newGame->isVisible())
+            if (!newGame->isVisible()) {
                 ++figures.games;
+                const int players = newGame->m_players.toInt(), rounds = newGame->m_rounds.toInt();
+                if (players < 2 || players > 8 || rounds < 1 || rounds > 20)
+                    Finding(QStringLiteral("new game of %1 players and %2 rounds").arg(players).arg(rounds));
+            }
             return;
         }
         if (auto* shop = qobject_cast<CSklepik*>(modal)) {
+            if (shop != lastShop) { // the first look at this visit
+                lastShop = shop;
+                shopMoney = shop->Label(IDC_FUNDS)->text().toInt();
+                const int bought = shop->m_spinSmall->value() + shop->m_spinMedium->value() + shop->m_spinLarge->value();
+                if (bought != 0)
+                    Finding(QStringLiteral("shop: a visit starts with %1 bought").arg(bought));
+            }
+            CheckShop(shop);
             VetoSpinBox* rows[3] = {shop->m_spinSmall, shop->m_spinMedium, shop->m_spinLarge};
             const int r = random.bounded(12);
             if (r < 8)
@@ -178,6 +334,10 @@ private:
                 QTest::keyClick(shop, Qt::Key_Escape);
             else
                 shop->close();
+            if (shop->isVisible())
+                CheckShop(shop);
+            else
+                lastShop = nullptr; // the next showing is the next visit
             return;
         }
         // Message boxes, help, About: Enter or Escape.
@@ -206,10 +366,80 @@ private:
                 QTest::mouseRelease(view, b, Qt::NoModifier, p);
     }
 
+    void Wheel(QWidget* target)
+    {
+        const QPoint p(random.bounded(target->width()), random.bounded(target->height()));
+        const int delta = random.bounded(2) ? 120 : -120;
+        QWheelEvent wheel(p, target->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
+
+    // A held key: presses marked as repeats, then one release.
+    void HoldKey(QWidget* target)
+    {
+        const Qt::Key key = AnyKey();
+        const int repeats = random.bounded(2, 30);
+        for (int i = 0; i < repeats; ++i) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), i > 0);
+            QApplication::sendEvent(target, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+        figures.events += repeats;
+    }
+
+    // The menus as a player opens them: Alt and the underlined letter, or a
+    // click on the menu's title; the open popup is then played like any other.
+    void OpenMenu(CMainFrame* frame)
+    {
+        QMenuBar* bar = frame->menuBar();
+        const QList<QAction*> menus = bar->actions();
+        QAction* menu = menus[random.bounded(int(menus.size()))];
+        if (random.bounded(2)) {
+            const QChar letter = menu->text().at(menu->text().indexOf('&') + 1).toUpper();
+            QTest::keyClick(frame, Qt::Key(letter.unicode()), Qt::AltModifier);
+        } else {
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(menu).center());
+        }
+    }
+
+    void ClickInPopup(QWidget* popup)
+    {
+        if (auto* menu = qobject_cast<QMenu*>(popup)) {
+            const QList<QAction*> items = menu->actions();
+            QAction* item = items[random.bounded(int(items.size()))];
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+            return;
+        }
+        Wheel(popup);
+    }
+
     void PlayInMainWindow()
     {
         CMainFrame* frame = theApp.MainFrame();
         CKratView* view = theApp.View();
+        const int extra = random.bounded(100);
+        if (extra < 3) {
+            Wheel(random.bounded(2) ? static_cast<QWidget*>(view) : frame->m_bombSelector);
+            return;
+        } else if (extra < 5) {
+            const QPoint p(random.bounded(view->width()), random.bounded(view->height()));
+            QTest::mouseDClick(view, random.bounded(2) ? Qt::LeftButton : Qt::RightButton, Qt::NoModifier, p);
+            return;
+        } else if (extra < 7) {
+            HoldKey(view);
+            return;
+        } else if (extra < 9) {
+            OpenMenu(frame);
+            return;
+        } else if (extra < 10) {
+            view->OnTimer(ID_TIMER_WIND); // the held wind timer's tick
+            return;
+        } else if (extra == 10 && random.bounded(20) == 0) {
+            frame->Command(ID_APP_EXIT)->trigger(); // "&Wyjdz": the next step starts afresh
+            return;
+        }
         const int r = random.bounded(100);
         if (r < 45) {
             QTest::keyClick(view, AnyKey(), AnyModifiers());
@@ -243,6 +473,12 @@ private:
     QRandomGenerator random;
     Figures& figures;
     bool running = false;
+    bool stepQueued = false;
+    QMetaObject::Connection paneCheck;
+    std::unique_ptr<QSignalBlocker> windHeld;
+    long long roundEndAt = 0, shotAt = 0;
+    CSklepik* lastShop = nullptr;
+    int shopMoney = 0;
     int wasFlying[MAX_PLAYERS] = {};
     int lastRoundsLeft = -1;
     int lastPlayers = -1;
@@ -305,24 +541,39 @@ int main(int argc, char* argv[])
     const QStringList args = application.arguments();
     if (args.contains(QStringLiteral("--memory")))
         return MeasureMemory();
-    const int seconds = args.size() > 1 ? args[1].toInt() : 60;
-    const quint32 seed = args.size() > 2 ? args[2].toUInt() : quint32(QDateTime::currentMSecsSinceEpoch());
-
+    QStringList positional;
+    long long eventLimit = 0;
+    bool plantLeak = false;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--events") && i + 1 < args.size())
+            eventLimit = args[++i].toLongLong();
+        else if (args[i] == QStringLiteral("--plant-leak"))
+            plantLeak = true;
+        else
+            positional << args[i];
+    }
+    const int seconds = positional.size() > 0 ? positional[0].toInt() : 60;
+    const quint32 seed = positional.size() > 1 ? positional[1].toUInt() : quint32(QDateTime::currentMSecsSinceEpoch());
     roundSeeds = seed;
     cTeren::seedClock = NextRoundSeed;
+    QApplication::setQuitOnLastWindowClosed(false); // "&Wyjdz" is followed by a fresh start
 
     Figures figures;
     Soak soak(seed, figures);
+    soak.eventLimit = eventLimit;
     soak.Start();
     theApp.CreateWindows();
     soak.Watch(theApp.View());
     theApp.MainFrame()->resize(640, 300); // a small view keeps software GL quick
+    PlantedLeak leak;
+    if (plantLeak)
+        qApp->installEventFilter(&leak);
 
     QElapsedTimer clock;
     clock.start();
     QTimer stop;
     QObject::connect(&stop, &QTimer::timeout, [&] {
-        if (clock.elapsed() >= seconds * 1000LL && !QApplication::activeModalWidget()
+        if (eventLimit == 0 && clock.elapsed() >= seconds * 1000LL && !QApplication::activeModalWidget()
             && !QApplication::activePopupWidget()) {
             soak.Stop();
             QApplication::quit();
@@ -330,8 +581,15 @@ int main(int argc, char* argv[])
     });
     stop.start(100);
     QApplication::exec();
+    soak.ReleaseWind();
     theApp.ExitInstance();
 
+    // The state the run ended in, to compare two runs of one seed.
+    quint32 state = 0;
+    for (int i = 0; i < MAX_PLAYERS; ++i)
+        state = state * 31 + quint32(tanks[i].energy * 7 + tanks[i].money + tanks[i].heading * 13 + tanks[i].roundsWon);
+    std::printf("events over %lld without a round end at most, %lld for a turn at most; %lld fresh starts; end state %08x\n",
+                figures.longestWithoutRoundEnd, figures.longestTurn, figures.restarts, state);
     std::printf("seed %u, %d s: %lld events, %lld frames, %lld shots, %lld rounds, %lld games, %lld findings\n", seed,
                 seconds, figures.events, figures.frames, figures.shots, figures.rounds, figures.games,
                 static_cast<long long>(figures.findings.size()));
