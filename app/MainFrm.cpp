@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QLabel>
 #include <QStatusBar>
@@ -95,8 +97,10 @@ void CMainFrame::CreateActions()
     for (int id : {ID_BARREL_LEFT, ID_BARREL_RIGHT, ID_BARREL_UP, ID_BARREL_DOWN, ID_POWER_UP, ID_POWER_DOWN,
                    ID_FIRE})
         connect(AddCommand(id, 0, Prompt(id)), &QAction::triggered, this, [this, id] {
-            if (view)
-                view->OnCommand(id);
+            if (!view)
+                return;
+            view->OnCommand(id);
+            FocusView();
         });
 
     QAction* newGame = AddCommand(ID_FILE_NEW, IDS_MENU_NEW, Prompt(ID_FILE_NEW));
@@ -104,8 +108,10 @@ void CMainFrame::CreateActions()
     newGame->setShortcutContext(Qt::WindowShortcut);
     connect(newGame, &QAction::triggered, this, [this] {
         document->ShowNewGameDialog();
-        if (view)
+        if (view) {
             view->RequestFrame(); // the dialog uncovers the view: its next frame starts the game
+            FocusView();
+        }
     });
 
     connect(AddCommand(ID_APP_EXIT, IDS_MENU_EXIT, Prompt(ID_APP_EXIT)), &QAction::triggered, this,
@@ -124,6 +130,11 @@ void CMainFrame::CreateMenu()
     QMenu* help = menuBar()->addMenu(Text(IDS_MENU_HELP));
     help->addAction(Command(ID_APP_ABOUT));
     help->addAction(Command(ID_HELP_MANUAL));
+    // A closed menu gives the keys back to the tank once its command has run.
+    for (QMenu* menu : {game, help})
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
+        });
 }
 
 bool CMainFrame::CreateToolBar()
@@ -140,6 +151,7 @@ bool CMainFrame::CreateToolBar()
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_wndToolBar->setIconSize(QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT));
     m_wndToolBar->setFocusPolicy(Qt::NoFocus);
+    m_wndToolBar->installEventFilter(this); // keys on a floating toolbar go to the tank
 
     int image = 0;
     for (int id : toolbarSlots) {
@@ -204,9 +216,25 @@ void CMainFrame::SetView(CKratView* newView)
     // From now on the document's game shows its bomb kinds in the selector.
     document->SetBombSelectorSink([this](int kind) { SelectBomb(kind); });
     view = newView;
-    setCentralWidget(view);
-    setFocusProxy(view); // keys go to the tank whenever the window is active
-    view->setFocus();
+    viewContainer = QWidget::createWindowContainer(view, this);
+    viewContainer->setObjectName(QStringLiteral("viewContainer"));
+    viewContainer->setFocusPolicy(Qt::StrongFocus);
+    viewContainer->setMinimumSize(view->minimumSize());
+    viewContainer->setMaximumSize(view->SurfaceLimit());
+    setCentralWidget(viewContainer);
+    setFocusProxy(viewContainer); // keys go to the tank whenever the window is active
+    viewContainer->setFocus();
+}
+
+void CMainFrame::FocusView()
+{
+    if (!view)
+        return;
+    if (!isActiveWindow())
+        activateWindow();
+    viewContainer->setFocus(Qt::OtherFocusReason);
+    if (isActiveWindow() || QGuiApplication::focusWindow() == view)
+        view->requestActivate();
 }
 
 void CMainFrame::UpdatePanes()
@@ -239,7 +267,7 @@ void CMainFrame::OnBombSelChange()
         document->SelectWeapon(0);
         SelectBomb(0);
     }
-    setFocus();
+    FocusView();
 }
 
 void CMainFrame::OnHelpManual()
@@ -264,5 +292,26 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip)
         return true;
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (key && watched == m_wndToolBar && view) {
+        QCoreApplication::sendEvent(view, event);
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (view)
+        QCoreApplication::sendEvent(view, event);
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::keyReleaseEvent(QKeyEvent* event)
+{
+    if (view)
+        QCoreApplication::sendEvent(view, event);
+    else
+        QMainWindow::keyReleaseEvent(event);
 }

@@ -29,8 +29,15 @@ public:
 
     // Builds menu, toolbar, bomb selector and status bar; -1 if a bar failed.
     int OnCreate();
+    // Shows the view's native window as the client area, within the size
+    // the view can draw.
     void SetView(CKratView* view);
     CKratView* View() const { return view; }
+    // The widget that holds the view's window in the frame's layout.
+    QWidget* ViewContainer() const { return viewContainer; }
+    // After a toolbar action, a bomb choice, a menu or a dialog: the main
+    // window is active again and the keys go to the tank.
+    void FocusView();
 
     // Shows item kind in the bomb selector without any notification.
     void SelectBomb(int kind);
@@ -44,6 +51,10 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Keys that reach the main window instead of the view (the platform may
+    // never give an embedded window the focus) are the tank's all the same.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateActions();
@@ -55,6 +66,7 @@ private:
 
     CKratDoc* document;
     CKratView* view = nullptr;
+    QWidget* viewContainer = nullptr;
     QHash<int, QAction*> commands;
     QList<QLabel*> panes;
 };

@@ -1,5 +1,6 @@
 #include "app/glWarmUp.h"
 
+#include "view/glSurface.h"
 #include "world/glShapes.h"
 
 #include <GL/gl.h>
@@ -14,32 +15,28 @@
 
 namespace {
 
+// The view's own format and one-time GL set-up, then one small drawing of
+// each kind the frame uses; the context current before (the view's, on a
+// later call) is current again afterwards.
 void WarmUp()
 {
+    if (!CanCreateGlContext())
+        return;
+    QOpenGLContext* previous = QOpenGLContext::currentContext();
+    QSurface* previousSurface = previous ? previous->surface() : nullptr;
     QOffscreenSurface surface;
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setStencilBufferSize(8);
-    surface.setFormat(format);
+    surface.setFormat(GameSurfaceFormat());
     surface.create();
     QOpenGLContext context;
-    context.setFormat(format);
+    context.setFormat(GameSurfaceFormat());
     if (!context.create() || !context.makeCurrent(&surface))
         return;
     {
         QOpenGLFramebufferObject target(64, 64, QOpenGLFramebufferObject::CombinedDepthStencil);
         target.bind();
-        glViewport(0, 0, 64, 64);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
+        InitGlState();
+        SetProjection(64, 64);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, 1.0, 0.1, 1000.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         glTranslatef(0, 0, -10);
         // Lit and unlit drawing, as the frame does them.
         glEnable(GL_LIGHT1);
@@ -60,6 +57,8 @@ void WarmUp()
         target.release();
     }
     context.doneCurrent();
+    if (previous)
+        previous->makeCurrent(previousSurface);
 }
 
 } // namespace

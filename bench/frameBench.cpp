@@ -17,7 +17,6 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QOpenGLWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QElapsedTimer>
@@ -221,50 +220,6 @@ void MeasureFlightInTheGameWindow()
     theApp.ExitInstance();
 }
 
-// What the framework itself costs per frame: a GL widget that only clears,
-// in a window of the same size with a menu, a toolbar and a status bar, asked
-// for the next frame as soon as one is drawn, as a flight does. Qt renders the
-// widget into a texture and composes it with the bars into the window.
-class ClearOnlyWidget : public QOpenGLWidget {
-public:
-    long long frames = 0;
-
-protected:
-    void paintGL() override
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glFinish();
-        ++frames;
-        update();
-    }
-};
-
-void MeasureBareWidgetFrames(int width, int height)
-{
-    QMainWindow window;
-    window.menuBar()->addMenu(QStringLiteral("&Gra"));
-    window.addToolBar(QStringLiteral("bar"))->addAction(QStringLiteral("+"));
-    window.statusBar()->showMessage(QStringLiteral("Ready"));
-    auto* widget = new ClearOnlyWidget;
-    window.setCentralWidget(widget);
-    window.resize(width, height);
-    window.show();
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 1000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    const long long before = widget->frames;
-    const std::clock_t cpuBefore = std::clock();
-    QElapsedTimer run;
-    run.start();
-    while (run.elapsed() < 3000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    const long long frames = widget->frames - before;
-    std::printf("bare GL widget that only clears, window %dx%d: %.1f frames per second, CPU per frame %.2f ms\n",
-                window.width(), window.height(), frames / (run.nsecsElapsed() / 1e9),
-                1000.0 * (std::clock() - cpuBefore) / CLOCKS_PER_SEC / std::max(frames, 1LL));
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -273,7 +228,5 @@ int main(int argc, char* argv[])
     InitResources();
     MeasureSceneAgainstClearAndPresent();
     MeasureFlightInTheGameWindow();
-    MeasureBareWidgetFrames(1280, 1024);
-    MeasureBareWidgetFrames(1024, 768); // the game window's size at start
     return 0;
 }

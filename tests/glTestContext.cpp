@@ -1,12 +1,12 @@
 #include "glTestContext.h"
 
+#include "view/glSurface.h"
+
 #include <GL/gl.h>
 
 GlTestContext::GlTestContext()
 {
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
+    const QSurfaceFormat format = GameSurfaceFormat();
     context.setFormat(format);
     surface.setFormat(format);
     surface.create();

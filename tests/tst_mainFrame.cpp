@@ -78,11 +78,15 @@ private slots:
     }
 
     // Keys go to the focus window, as on a desktop: the main window gets the
-    // focus back after every popup and dialog of the tests.
+    // focus back after every popup and dialog of the tests (its focus then
+    // passes on to the view's own window).
     void init()
     {
         frame->windowHandle()->requestActivate();
-        QVERIFY(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == frame->windowHandle(); }));
+        QVERIFY(QTest::qWaitFor([&] {
+            QWindow* focus = QGuiApplication::focusWindow();
+            return focus == frame->windowHandle() || focus == program->View();
+        }));
         script->seenTitles.clear(); // each test sees only its own windows
         script->seenTexts.clear();
         // Every player back to the ordinary bomb, as at a new game.
@@ -323,7 +327,7 @@ private slots:
         QCOMPARE(doc->GetSelectedWeapon(), 1);
         Idle();
         QCOMPARE(frame->Pane(10)->text(), QStringLiteral("3"));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(program->View()));
+        QVERIFY(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == program->View(); }));
 
         cCzolg& shooter = tanks[currentPlayer]; // a shell into a hillside may pass the turn at once
         const int before = shooter.heading;

@@ -106,7 +106,7 @@ void CKratView::mousePressEvent(QMouseEvent* event)
         OnLButtonDown();
     else if (event->button() == Qt::RightButton)
         OnRButtonDown();
-    QOpenGLWidget::mousePressEvent(event);
+    QWindow::mousePressEvent(event);
 }
 
 void CKratView::mouseReleaseEvent(QMouseEvent* event)
@@ -115,12 +115,12 @@ void CKratView::mouseReleaseEvent(QMouseEvent* event)
         OnLButtonUp();
     else if (event->button() == Qt::RightButton)
         OnRButtonUp();
-    QOpenGLWidget::mouseReleaseEvent(event);
+    QWindow::mouseReleaseEvent(event);
 }
 
 void CKratView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     OnMouseMove(p.x(), p.y());
-    QOpenGLWidget::mouseMoveEvent(event);
+    QWindow::mouseMoveEvent(event);
 }

@@ -8,6 +8,26 @@
 
 #include <GL/gl.h>
 
+#include <QBackingStore>
+#include <QOpenGLContext>
+#include <QPainter>
+
+#include <utility>
+
+namespace {
+
+// The frame's pixels as the window will show them, top row first.
+QImage ReadBackBuffer(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    return image.mirrored().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
 // One point light fixed in the world above the middle of the field.
 void SetLight()
 {
@@ -41,14 +61,35 @@ void DrawWindAndTerrain()
 
 // The frame is the game's clock: drawing the current tank advances its shell
 // one step, a landing is resolved before the other tanks are drawn (so they
-// already stand on the new ground), and the turn passes once the frame is done.
-void CKratView::paintGL()
+// already stand on the new ground), the finished frame is presented, and only
+// then does the turn pass: what PassTurn changes shows from the next frame on,
+// drawn from the next player's camera.
+void CKratView::OnPaint()
 {
     framePending = false;
     ++frameCount;
     if (GetDocument()->newGamePending)
         StartNewGame();
+    if (!hRC) {
+        PaintBackground(); // no shell moves without the drawing that moves it
+        emit frameDrawn();
+        return;
+    }
+    makeCurrent(); // the warm-up's context may have been current meanwhile
+    DrawFrame();
+    glFinish();
+    if (captureNext) {
+        captureNext = false;
+        captured = ReadBackBuffer(width() * devicePixelRatio(), height() * devicePixelRatio());
+    }
+    hRC->swapBuffers(this);
+    PassTurn(*this);
+    Q_ASSERT_X(BrokenInvariants(*this).isEmpty(), "frame", qPrintable(BrokenInvariants(*this).join('\n')));
+    emit frameDrawn();
+}
 
+void CKratView::DrawFrame()
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -62,11 +103,26 @@ void CKratView::paintGL()
         if (i != currentPlayer)
             tanks[i].Draw(wind, terrain);
     DrawWindAndTerrain();
+}
 
-    glFinish();
-    // The widget presents the frame when this returns; what PassTurn changes
-    // shows from the next frame on, drawn from the next player's camera.
-    PassTurn(*this);
-    Q_ASSERT_X(BrokenInvariants(*this).isEmpty(), "frame", qPrintable(BrokenInvariants(*this).join('\n')));
-    emit frameDrawn();
+void CKratView::PaintBackground()
+{
+    const QRect area(QPoint(0, 0), size());
+    if (background->size() != size())
+        background->resize(size());
+    background->beginPaint(area);
+    QPainter painter(background->paintDevice());
+    painter.fillRect(area, Qt::black);
+    painter.end();
+    background->endPaint();
+    background->flush(area);
+}
+
+QImage CKratView::grabFramebuffer()
+{
+    if (!hRC || !isExposed())
+        return {};
+    captureNext = true;
+    OnPaint();
+    return std::exchange(captured, QImage());
 }

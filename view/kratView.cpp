@@ -5,33 +5,49 @@
 #include "res/resource.h"
 #include "view/gameState.h"
 
+#include "view/glSurface.h"
+
 #include <GL/gl.h>
-#include <GL/glu.h>
 
+#include <QBackingStore>
+#include <QCoreApplication>
 #include <QOpenGLContext>
-#include <QSurfaceFormat>
+#include <QScreen>
+#include <QWidget>
 
-CKratView::CKratView(CKratDoc* doc, QWidget* parent)
-    : QOpenGLWidget(parent), roundEndBusy(0), mouseButtons(0), lastMouseY(0), lastMouseX(0), hRC(nullptr),
-      pixelFormat(0), document(doc)
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// A frame request waiting in the event queue. Requests merge into one, and
+// it is posted at low priority, so input and timers queued before it are
+// served first, but without the platform's delay before an update.
+const QEvent::Type FrameRequest = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Said once, on standard error: the game goes on without its picture.
+void ReportNoGl()
 {
-    // Double-buffered RGBA with depth and an 8-bit stencil, swapped in step
-    // with the display where the platform allows it.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setRedBufferSize(8);
-    format.setGreenBufferSize(8);
-    format.setBlueBufferSize(8);
-    format.setDepthBufferSize(24);
-    format.setStencilBufferSize(8);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    format.setSwapInterval(1);
-    setFormat(format);
+    std::fputs("tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D\n", stderr);
+}
 
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true); // the last pointer position follows every move
-    setMinimumSize(64, 48);
+} // namespace
+
+CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
+    : roundEndBusy(0), mouseButtons(0), lastMouseY(0), lastMouseX(0), hRC(nullptr), pixelFormat(0), document(doc),
+      host(hostWindow)
+{
+    glUsable = CanCreateGlContext();
+    maxViewport = MaxViewportSize();
+    if (glUsable) {
+        setSurfaceType(QSurface::OpenGLSurface);
+        setFormat(GameSurfaceFormat());
+    } else {
+        ReportNoGl();
+        setSurfaceType(QSurface::RasterSurface);
+        background = new QBackingStore(this);
+    }
+    setMinimumSize(QSize(64, 48));
 
     windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
@@ -41,7 +57,11 @@ CKratView::CKratView(CKratDoc* doc, QWidget* parent)
 CKratView::~CKratView()
 {
     windTimer.stop();
+    if (hRC && QOpenGLContext::currentContext() == hRC)
+        hRC->doneCurrent();
+    delete hRC;
     hRC = nullptr;
+    delete background;
 }
 
 int CKratView::OnCreate()
@@ -86,7 +106,39 @@ void CKratView::StartNewGame()
 void CKratView::RequestFrame()
 {
     framePending = true;
-    update();
+    if (framePosted)
+        return;
+    framePosted = true;
+    QCoreApplication::postEvent(this, new QEvent(FrameRequest), Qt::LowEventPriority);
+}
+
+bool CKratView::event(QEvent* event)
+{
+    if (event->type() != FrameRequest)
+        return QWindow::event(event);
+    framePosted = false;
+    if (framePending && isExposed())
+        OnPaint();
+    return true;
+}
+
+// Every uncovering draws a frame, as the platform's paint message does; a
+// hidden view keeps its request until it is shown again.
+void CKratView::exposeEvent(QExposeEvent*)
+{
+    if (!isExposed())
+        return;
+    if (glUsable && !hRC && !CreateGLContext())
+        glUsable = false;
+    OnPaint();
+}
+
+void CKratView::resizeEvent(QResizeEvent*)
+{
+    if (background)
+        background->resize(size());
+    if (hRC)
+        ApplySize();
 }
 
 void CKratView::QueueRoundEnd()
@@ -104,34 +156,59 @@ void CKratView::RunQueuedRoundEnd()
     RequestFrame();
 }
 
-void CKratView::initializeGL()
+bool CKratView::CreateGLContext()
 {
-    hRC = context();
+    hRC = new QOpenGLContext;
+    hRC->setFormat(GameSurfaceFormat());
+    if (!hRC->create() || !hRC->makeCurrent(this)) {
+        delete hRC;
+        hRC = nullptr;
+        ReportNoGl();
+        return false;
+    }
     pixelFormat = 1;
-
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-
+    InitGlState();
+    ApplySize();
     windTimer.start();
+    return true;
 }
 
-void CKratView::resizeGL(int width, int height)
+bool CKratView::makeCurrent()
 {
-    OnSize(width, height);
+    return hRC && (QOpenGLContext::currentContext() == hRC || hRC->makeCurrent(this));
 }
 
+void CKratView::doneCurrent()
+{
+    if (hRC)
+        hRC->doneCurrent();
+}
+
+QSize CKratView::SurfaceLimit() const
+{
+    QSize limit = screen() ? screen()->virtualSize() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (maxViewport.isValid() && !maxViewport.isEmpty())
+        limit = limit.boundedTo(maxViewport / devicePixelRatio());
+    return limit.expandedTo(minimumSize());
+}
+
+void CKratView::ApplySize()
+{
+    OnSize(width(), height());
+}
+
+// The viewport is given in device pixels, and never beyond what the driver draws.
 void CKratView::OnSize(int width, int height)
 {
-    const qreal scale = devicePixelRatioF();
-    glViewport(0, 0, static_cast<GLsizei>(width * scale), static_cast<GLsizei>(height * scale));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const double aspect = height == 0 ? static_cast<double>(width) : static_cast<double>(width) / height;
-    gluPerspective(45.0, aspect, static_cast<double>(0.1f), 1000000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    if (!makeCurrent())
+        return;
+    const qreal scale = devicePixelRatio();
+    int w = static_cast<int>(width * scale);
+    int h = static_cast<int>(height * scale);
+    if (!maxViewport.isEmpty()) {
+        w = std::min(w, maxViewport.width());
+        h = std::min(h, maxViewport.height());
+    }
+    SetProjection(w, h);
+    glDrawBuffer(GL_BACK);
 }

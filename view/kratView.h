@@ -2,16 +2,21 @@
 
 #include "dialogs/Sklepik.h"
 
-#include <QOpenGLWidget>
+#include <QImage>
 #include <QTimer>
+#include <QWindow>
 
 class CKratDoc;
+class QBackingStore;
 class QOpenGLContext;
 
-// The 3D view: the GL surface, the frame (which is also the game's clock: each
-// frame advances a flying shell by one step), the mouse camera, and the
-// commands, keys and wind timer that act on the current tank.
-class CKratView : public QOpenGLWidget {
+// The 3D view: a native window with its own GL context (current from the
+// first expose to destruction, presented by a buffer swap), the frame (which
+// is also the game's clock: each frame advances a flying shell by one step),
+// the mouse camera, and the commands, keys and wind timer that act on the
+// current tank. The main frame shows it inside a window container.
+// Without a usable OpenGL it is a plain background: no drawing, no wind.
+class CKratView : public QWindow {
     Q_OBJECT
 
 public:
@@ -23,10 +28,13 @@ public:
     QOpenGLContext* hRC;
     int pixelFormat;   // 1 once the surface has its format, 0 before
 
-    explicit CKratView(CKratDoc* document, QWidget* parent = nullptr);
+    // host: the main window that will show the view (message boxes and the
+    // bomb selector belong to it).
+    explicit CKratView(CKratDoc* document, QWidget* host = nullptr);
     ~CKratView() override;
 
     CKratDoc* GetDocument() const { return document; }
+    QWidget* window() const { return host; }
 
     // View creation: clears the round-end guard and starts the first game.
     int OnCreate();
@@ -66,20 +74,37 @@ public:
     // Frames drawn so far (benchmarks and tests count them).
     long long FrameCount() const { return frameCount; }
 
+    // Whether the view draws at all: decided before its window is built.
+    bool HasGl() const { return glUsable; }
+    // The largest surface worth drawing: the driver's viewport limit and no
+    // more than the screen shows; the main frame keeps the view within it.
+    QSize SurfaceLimit() const;
+    QOpenGLContext* context() const { return hRC; }
+    bool makeCurrent();
+    void doneCurrent();
+    // Draws a frame now and returns its pixels, read back from the window's
+    // own back buffer before it is presented (a null image without GL).
+    QImage grabFramebuffer();
+
 signals:
     // Every frame, after the turn logic ran: the game state is settled here.
     void frameDrawn();
 
 protected:
-    void initializeGL() override; // the surface is ready: GL state, wind timer
-    void resizeGL(int width, int height) override;
-    void paintGL() override; // one frame
+    bool event(QEvent* event) override; // the merged frame request
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    bool CreateGLContext(); // the surface is ready: context, GL state, wind timer
+    void ApplySize();
+    void OnPaint(); // one frame
+    void DrawFrame();
+    void PaintBackground(); // the frame's path without OpenGL
     void RunQueuedRoundEnd();
     // Aim the current tank, show the value in the status bar, ask for a frame.
     void TurnBarrel(int delta);
@@ -87,7 +112,14 @@ private:
     void ChangePower(int delta);
 
     CKratDoc* document;
+    QWidget* host;
     QTimer windTimer{this}; // a child named "windTimer", so tests can hold the wind still
+    QBackingStore* background = nullptr;
+    QImage captured;
+    QSize maxViewport;
+    bool glUsable = false;
+    bool captureNext = false;
+    bool framePosted = false;
     bool framePending = false;
     bool roundEndQueued = false;
     long long frameCount = 0;

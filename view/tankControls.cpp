@@ -101,7 +101,7 @@ void CKratView::keyPressEvent(QKeyEvent* event)
         return;
     }
     OnKeyDown(VirtualKeyOf(*event));
-    QOpenGLWidget::keyPressEvent(event);
+    QWindow::keyPressEvent(event);
 }
 
 // Once a second: the wind drifts and one frame is drawn at once. A tick is
@@ -113,7 +113,7 @@ void CKratView::OnTimer(int id)
         return;
     if (id == ID_TIMER_WIND)
         wind.Drift();
-    // The widget draws the requested frame as soon as the loop turns: one
+    // The view draws the requested frame as soon as the loop turns: one
     // frame per tick, merged with any other request.
     RequestFrame();
 }
