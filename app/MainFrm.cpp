@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -221,6 +222,10 @@ void CMainFrame::SetView(CKratView* newView)
     viewContainer->setFocusPolicy(Qt::StrongFocus);
     viewContainer->setMinimumSize(view->minimumSize());
     viewContainer->setMaximumSize(view->SurfaceLimit());
+    // Nothing beyond the screen is ever seen, but every pixel of the window
+    // costs memory and drawing time.
+    if (screen())
+        setMaximumSize(screen()->virtualSize());
     setCentralWidget(viewContainer);
     setFocusProxy(viewContainer); // keys go to the tank whenever the window is active
     viewContainer->setFocus();
@@ -298,6 +303,14 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (size().boundedTo(maximumSize()) == size())
+        return;
+    resize(size().boundedTo(maximumSize()));
 }
 
 void CMainFrame::keyPressEvent(QKeyEvent* event)

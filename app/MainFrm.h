@@ -55,6 +55,9 @@ protected:
     // never give an embedded window the focus) are the tank's all the same.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // A window made larger than the screen (by another program, or without a
+    // window manager to honour the size limit) is brought back within it.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateActions();

@@ -55,6 +55,8 @@ const Probe& ProbeDriver()
 {
     static const Probe probe = [] {
         Probe result;
+        // The game says in one line of its own when there is no OpenGL.
+        const QtMessageHandler previousHandler = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         QOpenGLContext* previous = QOpenGLContext::currentContext();
         QSurface* previousSurface = previous ? previous->surface() : nullptr;
         QOffscreenSurface surface;
@@ -71,6 +73,7 @@ const Probe& ProbeDriver()
         }
         if (previous)
             previous->makeCurrent(previousSurface);
+        qInstallMessageHandler(previousHandler);
         return result;
     }();
     return probe;

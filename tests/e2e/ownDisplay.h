@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// An X server of the test's own (Xvfb on a free display number), made the
+// display of every X tool the test runs until it stops.
+class OwnDisplay {
+public:
+    ~OwnDisplay() { Stop(); }
+    // Extra server options, such as "-extension GLX". True once it answers.
+    bool Start(const QStringList& options = {});
+    void Stop();
+    QString Name() const { return name; }
+
+private:
+    QProcess server;
+    QString name;
+    QByteArray previousDisplay;
+};

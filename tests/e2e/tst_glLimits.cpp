@@ -1,0 +1,170 @@
+// The real tarnok3d binary on an X server of the test's own when OpenGL is
+// missing or asked too much: no GL integration at all, an X server without
+// GLX and no EGL vendor, and a window grown far beyond the screen. The game
+// goes on in every case, played through xdotool, and ends cleanly.
+#include "desktop.h"
+#include "ownDisplay.h"
+#include "screen.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+using namespace Desktop;
+
+namespace {
+
+const QString dialogTitle = QStringLiteral("^Nowa gra$");
+const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
+const QString helpTitle = QStringLiteral("^Pomoc$");
+const QString noGlLine = QStringLiteral("tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D");
+
+QString OnlyWindow(const QString& title)
+{
+    const QStringList ids = Windows(title);
+    return ids.isEmpty() ? QString() : ids.first();
+}
+
+// Answers the new-game dialog with Enter; again if the first key came
+// before the dialog was ready for it.
+bool AnswerNewGame()
+{
+    if (!WaitForWindow(dialogTitle))
+        return false;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString dialog = OnlyWindow(dialogTitle);
+        if (dialog.isEmpty())
+            return true;
+        Focus(dialog);
+        Keys({"Return"});
+        if (WaitForNoWindow(dialogTitle, 2000))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class GlLimitsTest : public QObject {
+    Q_OBJECT
+
+    OwnDisplay display;
+    QProcess game;
+    QTemporaryDir runtimeDir; // keeps Qt from reporting a missing runtime folder
+
+    bool StartGame(const QProcessEnvironment& extra)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display.Name());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        for (const QString& key : extra.keys())
+            environment.insert(key, extra.value(key));
+        game.setProcessEnvironment(environment);
+        game.start(QStringLiteral(TARNOK3D_BINARY), {});
+        const bool up = game.waitForStarted() && AnswerNewGame() && WaitForWindow(mainTitle);
+        if (!up)
+            qInfo("%s", game.readAllStandardError().constData());
+        return up;
+    }
+
+    // Gra > Wyjdz; true when the program ended by itself with status 0.
+    bool QuitByMenu()
+    {
+        Focus(OnlyWindow(mainTitle));
+        Keys({"alt+g", "w"});
+        return game.waitForFinished(15000) && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0;
+    }
+
+    QStringList ErrorLines()
+    {
+        return QString::fromLocal8Bit(game.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(runtimeDir.isValid());
+        game.setProcessChannelMode(QProcess::SeparateChannels);
+    }
+
+    void cleanup()
+    {
+        if (game.state() != QProcess::NotRunning) {
+            game.kill();
+            game.waitForFinished();
+        }
+        display.Stop();
+    }
+
+    void withoutOpenGlTheGameGoesOnWithoutItsPicture_data()
+    {
+        QTest::addColumn<QStringList>("serverOptions");
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("no GL integration") << QStringList() << "QT_XCB_GL_INTEGRATION" << "none";
+        QTest::newRow("no GLX, no EGL vendor") << QStringList{"-extension", "GLX"} << "__EGL_VENDOR_LIBRARY_FILENAMES"
+                                               << "/nonexistent.json";
+    }
+
+    void withoutOpenGlTheGameGoesOnWithoutItsPicture()
+    {
+        QFETCH(QStringList, serverOptions);
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QVERIFY(display.Start(serverOptions));
+        QProcessEnvironment extra;
+        extra.insert(variable, value);
+        QVERIFY(StartGame(extra));
+
+        // The window, its bars and a plain black view.
+        QThread::msleep(500);
+        const QRect area = Geometry(OnlyWindow(mainTitle));
+        QImage shot = Screenshot();
+        const QRect view = Screen::ViewRect(shot, area).adjusted(4, 4, -4, -4);
+        QVERIFY(view.height() > area.height() / 2);
+        QCOMPARE(Screen::Count(shot, view, [](QColor c) { return c != Qt::black; }), 0);
+        const QColor menuBar = shot.pixelColor(area.left() + area.width() / 2, area.top() + 5);
+        QVERIFY2(menuBar.lightness() > 150, qPrintable(menuBar.name()));
+
+        // A player can still start a new game and read the help.
+        Focus(OnlyWindow(mainTitle));
+        Keys({"ctrl+n"});
+        QVERIFY(AnswerNewGame());
+        Focus(OnlyWindow(mainTitle));
+        Keys({"alt+p", "p"});
+        QVERIFY(WaitForWindow(helpTitle));
+        Focus(OnlyWindow(helpTitle));
+        Keys({"Escape"});
+        QVERIFY(WaitForNoWindow(helpTitle));
+
+        QVERIFY(QuitByMenu());
+        QCOMPARE(ErrorLines(), QStringList{noGlLine});
+    }
+
+    // Far beyond the screen and as large as the driver's biggest viewport:
+    // the window comes back within the screen, and the game answers at once.
+    void aWindowGrownFarBeyondTheScreenComesBackWithinIt()
+    {
+        QVERIFY(display.Start());
+        QVERIFY(StartGame({}));
+        const QString window = OnlyWindow(mainTitle);
+        Run(QStringLiteral("xdotool"), {"windowsize", window, "16384", "16384"});
+        QVERIFY(QTest::qWaitFor([&] {
+            const QRect r = Geometry(window);
+            return r.width() <= 1280 && r.height() <= 1024;
+        }, 20000));
+        Focus(window);
+        Keys({"ctrl+n"});
+        QVERIFY(AnswerNewGame());
+        QThread::msleep(500);
+        const QRect area = Geometry(window);
+        const QImage shot = Screenshot();
+        QVERIFY(Screen::Count(shot, Screen::ViewRect(shot, area), Screen::IsTerrain) > area.width() * area.height() / 5);
+        QVERIFY(QuitByMenu());
+        QCOMPARE(ErrorLines(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(GlLimitsTest)
+#include "tst_glLimits.moc"
