@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,6 +78,8 @@ int CMainFrame::OnCreate()
         std::fputs("Failed to create status bar\n", stderr);
         return -1;
     }
+    // Every dialog that closes gives the keys back to the tank.
+    qApp->installEventFilter(this);
     // The value panes follow the document whenever the program goes idle.
     connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock, this,
             &CMainFrame::UpdatePanes);
@@ -233,13 +236,12 @@ void CMainFrame::SetView(CKratView* newView)
 
 void CMainFrame::FocusView()
 {
-    if (!view)
+    // A dialog or pop-up still open keeps the keys; its closing calls again.
+    if (!view || QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
-    if (!isActiveWindow())
-        activateWindow();
+    activateWindow();
     viewContainer->setFocus(Qt::OtherFocusReason);
-    if (isActiveWindow() || QGuiApplication::focusWindow() == view)
-        view->requestActivate();
+    view->requestActivate();
 }
 
 void CMainFrame::UpdatePanes()
@@ -272,7 +274,8 @@ void CMainFrame::OnBombSelChange()
         document->SelectWeapon(0);
         SelectBomb(0);
     }
-    FocusView();
+    // The list's pop-up is still closing while its choice is announced.
+    QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::OnHelpManual()
@@ -297,6 +300,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip)
         return true;
+    if (event->type() == QEvent::Hide && qobject_cast<QDialog*>(watched))
+        QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (key && watched == m_wndToolBar && view) {
         QCoreApplication::sendEvent(view, event);
