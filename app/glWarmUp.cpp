@@ -25,11 +25,8 @@ void WarmUp()
     QOpenGLContext* previous = QOpenGLContext::currentContext();
     QSurface* previousSurface = previous ? previous->surface() : nullptr;
     QOffscreenSurface surface;
-    surface.setFormat(GameSurfaceFormat());
-    surface.create();
     QOpenGLContext context;
-    context.setFormat(GameSurfaceFormat());
-    if (!context.create() || !context.makeCurrent(&surface))
+    if (!MakeOffscreenContext(surface, context))
         return;
     {
         QOpenGLFramebufferObject target(64, 64, QOpenGLFramebufferObject::CombinedDepthStencil);

@@ -1,12 +1,13 @@
 // Frame benchmark: what one frame of the full scene costs in a real GL
-// context, against a frame that only clears and presents; the frame rate and
-// CPU per frame of the real game window during a flight, against a bare GL
-// widget in a window with the same bars that only clears. Prints medians;
-// asserts nothing.
+// context, part by part; then, at 1024x768 and 1280x1024, the frame rate and
+// CPU per frame of the real game window during a flight, against the floor
+// (a native GL window of the same binding with the same bars that only
+// clears) and the scene drawn alone off-screen. Prints medians; asserts nothing.
 #include "app/MainFrm.h"
 #include "app/krat.h"
 #include "app/kratDoc.h"
 #include "view/frame.h"
+#include "view/glSurface.h"
 #include "view/gameState.h"
 #include "view/kratView.h"
 
@@ -20,7 +21,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QElapsedTimer>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
 #include <QTimer>
 #include <QWindow>
 
@@ -28,6 +31,7 @@
 #include <ctime>
 #include <functional>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -177,9 +181,27 @@ void MeasureSceneAgainstClearAndPresent()
     context.doneCurrent();
 }
 
-// The real program in a 1280 x 1024 window: frames per second while a shell
-// climbs straight up and falls back (about 200 steps).
-void MeasureFlightInTheGameWindow()
+struct Rate {
+    double fps = 0, cpuMs = 0;
+};
+
+double CpuMsSince(std::clock_t start, long long frames)
+{
+    return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC / double(std::max(frames, 1LL));
+}
+
+void Settle(int ms)
+{
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// The real program, eight players, in a window of the given size: frames per
+// second and process CPU time (all threads) per frame while a shell climbs
+// straight up and falls back (about 200 steps); medians of three flights.
+Rate MeasureFlightInTheGameWindow(QSize size, QSize* viewSize)
 {
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [] {
@@ -189,13 +211,13 @@ void MeasureFlightInTheGameWindow()
     answer.start(20);
     theApp.CreateWindows();
     CMainFrame* frame = theApp.MainFrame();
-    frame->resize(1280, 1024);
+    frame->resize(size);
     frame->show();
     CKratView* view = theApp.View();
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 1500)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    theApp.Document()->newGameDialog.m_players = QStringLiteral("8");
+    theApp.Document()->newGamePending = 1;
+    view->RequestFrame();
+    Settle(1500);
 
     std::vector<double> rates, cpuPerFrame;
     for (int shot = 0; shot < 3; ++shot) {
@@ -210,14 +232,149 @@ void MeasureFlightInTheGameWindow()
         while (shotFired || view->IsRoundEndQueued())
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         const double seconds = flight.nsecsElapsed() / 1e9;
-        cpuPerFrame.push_back(1000.0 * (std::clock() - cpuBefore) / CLOCKS_PER_SEC / (view->FrameCount() - before));
+        cpuPerFrame.push_back(CpuMsSince(cpuBefore, view->FrameCount() - before));
         rates.push_back((view->FrameCount() - before) / seconds);
-        tanks[0].energy = tanks[1].energy = 100; // keep the round going
+        for (int i = 0; i < playerCount; ++i)
+            tanks[i].energy = 100; // keep the round going
     }
-    std::printf("game window %dx%d (view %dx%d), frames per second during a flight: %.1f (median of %zu flights)\n",
-                frame->width(), frame->height(), view->width(), view->height(), Median(rates), rates.size());
-    std::printf("  CPU per flight frame, all threads: %.2f ms\n", Median(cpuPerFrame));
+    *viewSize = view->size();
     theApp.ExitInstance();
+    return {Median(rates), Median(cpuPerFrame)};
+}
+
+// The floor: a native GL window of the game's binding (its own context, the
+// game's format, frames asked for by the same merged low-priority event) that
+// only clears and presents, in a main window with the same bars.
+class ClearOnlyWindow : public QWindow {
+public:
+    long long frames = 0;
+
+    ClearOnlyWindow()
+    {
+        setSurfaceType(QSurface::OpenGLSurface);
+        setFormat(GameSurfaceFormat());
+    }
+
+protected:
+    void exposeEvent(QExposeEvent*) override
+    {
+        if (isExposed())
+            Request();
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() != frameEvent)
+            return QWindow::event(event);
+        posted = false;
+        if (!isExposed())
+            return true;
+        if (!context.isValid()) {
+            context.setFormat(GameSurfaceFormat());
+            context.create();
+        }
+        context.makeCurrent(this);
+        glViewport(0, 0, width() * devicePixelRatio(), height() * devicePixelRatio());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFinish();
+        context.swapBuffers(this);
+        ++frames;
+        Request();
+        return true;
+    }
+
+private:
+    void Request()
+    {
+        if (posted)
+            return;
+        posted = true;
+        QCoreApplication::postEvent(this, new QEvent(frameEvent), Qt::LowEventPriority);
+    }
+
+    const QEvent::Type frameEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+    QOpenGLContext context;
+    bool posted = false;
+};
+
+struct FloorWindow {
+    QMainWindow window;
+    ClearOnlyWindow* gl = new ClearOnlyWindow;
+
+    explicit FloorWindow(QSize size)
+    {
+        window.menuBar()->addMenu(QStringLiteral("&Gra"));
+        window.addToolBar(QStringLiteral("bar"))->addAction(QStringLiteral("+"));
+        window.statusBar()->showMessage(QStringLiteral("Ready"));
+        window.setCentralWidget(QWidget::createWindowContainer(gl, &window));
+        window.resize(size);
+        window.show();
+    }
+};
+
+Rate MeasureFloor(QSize size)
+{
+    FloorWindow floor(size);
+    Settle(1000);
+    const long long before = floor.gl->frames;
+    const std::clock_t cpuBefore = std::clock();
+    QElapsedTimer run;
+    run.start();
+    while (run.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const long long frames = floor.gl->frames - before;
+    return {frames / (run.nsecsElapsed() / 1e9), CpuMsSince(cpuBefore, frames)};
+}
+
+// The game's scene alone, as the frame draws it, into an off-screen target of
+// the view's size: process CPU time per frame, finished each time.
+double MeasureSceneOffscreen(QSize size)
+{
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    if (!MakeOffscreenContext(surface, context))
+        return 0;
+    double cpu = 0;
+    {
+        QOpenGLFramebufferObject target(size, QOpenGLFramebufferObject::CombinedDepthStencil);
+        target.bind();
+        InitGlState();
+        SetProjection(size.width(), size.height());
+        PrepareScene();
+        for (int i = 0; i < 10; ++i)
+            DrawSceneFrame();
+        glFinish();
+        const int frames = 100;
+        const std::clock_t start = std::clock();
+        for (int i = 0; i < frames; ++i) {
+            DrawSceneFrame();
+            glFinish();
+        }
+        cpu = CpuMsSince(start, frames);
+        target.release();
+    }
+    context.doneCurrent();
+    return cpu;
+}
+
+void CompareGameWithFloorAndScene(QSize size)
+{
+    QSize viewSize;
+    const Rate game = MeasureFlightInTheGameWindow(size, &viewSize);
+    const Rate floor = MeasureFloor(size);
+    const double scene = MeasureSceneOffscreen(viewSize);
+    std::printf("window %dx%d (view %dx%d):\n", size.width(), size.height(), viewSize.width(), viewSize.height());
+    std::printf("  game window, flight, 8 players:   %6.1f fps, %6.2f ms CPU a frame\n", game.fps, game.cpuMs);
+    std::printf("  floor (native window, clear only): %6.1f fps, %6.2f ms CPU a frame\n", floor.fps, floor.cpuMs);
+    std::printf("  scene alone, off-screen:           %14.2f ms CPU a frame\n", scene);
+    std::printf("  game / (scene + floor):            %14.2f\n", game.cpuMs / (scene + floor.cpuMs));
+}
+
+// The bare floor window for a while, so that bench/figures can read its memory.
+void ShowFloorFor(int seconds)
+{
+    FloorWindow floor(QSize(1024, 768));
+    Settle(seconds * 1000);
 }
 
 } // namespace
@@ -226,7 +383,12 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     InitResources();
+    if (argc == 3 && qstrcmp(argv[1], "--floor-window") == 0) {
+        ShowFloorFor(std::atoi(argv[2]));
+        return 0;
+    }
     MeasureSceneAgainstClearAndPresent();
-    MeasureFlightInTheGameWindow();
+    CompareGameWithFloorAndScene(QSize(1024, 768));
+    CompareGameWithFloorAndScene(QSize(1280, 1024));
     return 0;
 }

@@ -42,6 +42,14 @@ void SetProjection(int width, int height)
     glLoadIdentity();
 }
 
+bool MakeOffscreenContext(QOffscreenSurface& surface, QOpenGLContext& context)
+{
+    surface.setFormat(GameSurfaceFormat());
+    surface.create();
+    context.setFormat(GameSurfaceFormat());
+    return surface.isValid() && context.create() && context.makeCurrent(&surface);
+}
+
 namespace {
 
 struct Probe {
@@ -60,11 +68,8 @@ const Probe& ProbeDriver()
         QOpenGLContext* previous = QOpenGLContext::currentContext();
         QSurface* previousSurface = previous ? previous->surface() : nullptr;
         QOffscreenSurface surface;
-        surface.setFormat(GameSurfaceFormat());
-        surface.create();
         QOpenGLContext context;
-        context.setFormat(GameSurfaceFormat());
-        result.usable = surface.isValid() && context.create() && context.makeCurrent(&surface);
+        result.usable = MakeOffscreenContext(surface, context);
         if (result.usable) {
             GLint dims[2] = {0, 0};
             glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);

@@ -17,6 +17,13 @@ void InitGlState();
 // the model-view matrix is current and the identity afterwards.
 void SetProjection(int width, int height);
 
+class QOffscreenSurface;
+class QOpenGLContext;
+
+// Creates the surface and the context in the game's format and makes the
+// context current on it; false when OpenGL cannot give them.
+bool MakeOffscreenContext(QOffscreenSurface& surface, QOpenGLContext& context);
+
 // Whether a context of the game's format can be made and made current at all;
 // tried once, off-screen, before the view's window is built.
 bool CanCreateGlContext();
