@@ -5,10 +5,19 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
+void EndWithThisProcess(QProcess& process)
+{
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
 bool OwnDisplay::Start(const QStringList& options)
 {
     QStringList arguments{"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
     arguments += options;
+    EndWithThisProcess(server);
     server.start(QStringLiteral("Xvfb"), arguments);
     if (!server.waitForStarted())
         return false;

@@ -61,6 +61,7 @@ class GlLimitsTest : public QObject {
         for (const QString& key : extra.keys())
             environment.insert(key, extra.value(key));
         game.setProcessEnvironment(environment);
+        EndWithThisProcess(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         const bool up = game.waitForStarted() && AnswerNewGame() && WaitForWindow(mainTitle);
         if (!up)

@@ -193,6 +193,7 @@ class KeyboardFocusTest : public QObject {
     {
         if (qgetenv("TARNOK_TEST_WM") != "openbox")
             return true;
+        EndWithThisProcess(windowManager);
         windowManager.start(QStringLiteral("openbox"), {"--sm-disable"});
         if (!windowManager.waitForStarted())
             return false;
@@ -235,6 +236,7 @@ private slots:
         environment.insert(QStringLiteral("DISPLAY"), display.Name());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
         game.setProcessEnvironment(environment);
+        EndWithThisProcess(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         QVERIFY(game.waitForStarted());
         QVERIFY(AnswerNewGame());
