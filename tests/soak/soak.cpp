@@ -378,7 +378,9 @@ private:
                 QTest::mouseRelease(view, b, Qt::NoModifier, p);
     }
 
-    void Wheel(QWidget* target)
+    // On a widget or on the view's own window.
+    template <class Target>
+    void Wheel(Target* target)
     {
         const QPoint p(random.bounded(target->width()), random.bounded(target->height()));
         const int delta = random.bounded(2) ? 120 : -120;
@@ -388,7 +390,8 @@ private:
     }
 
     // A held key: presses marked as repeats, then one release.
-    void HoldKey(QWidget* target)
+    template <class Target>
+    void HoldKey(Target* target)
     {
         const Qt::Key key = AnyKey();
         const int repeats = random.bounded(2, 30);
@@ -433,7 +436,10 @@ private:
         CKratView* view = theApp.View();
         const int extra = random.bounded(100);
         if (extra < 3) {
-            Wheel(random.bounded(2) ? static_cast<QWidget*>(view) : frame->m_bombSelector);
+            if (random.bounded(2))
+                Wheel(view);
+            else
+                Wheel(frame->m_bombSelector);
             return;
         } else if (extra < 5) {
             const QPoint p(random.bounded(view->width()), random.bounded(view->height()));
