@@ -2,6 +2,14 @@
 
 #include <QtGlobal>
 
+#include <csignal>
+#include <sys/prctl.h>
+
+void EndWithTheTest(QProcess& process)
+{
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 PrivateDisplay::~PrivateDisplay()
 {
     Kill();
@@ -9,6 +17,7 @@ PrivateDisplay::~PrivateDisplay()
 
 bool PrivateDisplay::Start()
 {
+    EndWithTheTest(server);
     // -displayfd: the server takes a free display number and writes it, once ready.
     server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     if (!server.waitForStarted(10000))

@@ -19,3 +19,7 @@ private:
     QProcess server;
     QString name;
 };
+
+// Has the process killed should the test itself be killed (a CTest timeout),
+// so that no server, window manager or game outlives it. Call before start().
+void EndWithTheTest(QProcess& process);
