@@ -1,8 +1,8 @@
 #include "app/commandLine.h"
 
-#include "app/version.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "res/version.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,11 +2,11 @@
 
 #include "app/MainFrm.h"
 #include "app/kratDoc.h"
-#include "app/version.h"
 #include "dialogs/AboutBox.h"
 #include "res/gameIcon.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "res/version.h"
 #include "view/kratView.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "res/dialogTemplates.h"
 
-#include "app/version.h"
 #include "res/resource.h"
+#include "res/version.h"
 
 #include <cassert>
 #include <cstdlib>
