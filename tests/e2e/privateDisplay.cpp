@@ -1,5 +1,7 @@
 #include "privateDisplay.h"
 
+#include <QFile>
+#include <QRandomGenerator>
 #include <QtGlobal>
 
 #include <csignal>
@@ -17,17 +19,27 @@ PrivateDisplay::~PrivateDisplay()
 
 bool PrivateDisplay::Start()
 {
-    EndWithTheTest(server);
-    // -displayfd: the server takes a free display number and writes it, once ready.
-    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    if (!server.waitForStarted(10000))
-        return false;
-    while (!server.canReadLine())
-        if (!server.waitForReadyRead(20000))
+    // A display number far from the low ones that other servers pick for
+    // themselves (-displayfd alone starts at 0), tried until one is free.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const int number = 400 + int(QRandomGenerator::global()->bounded(600));
+        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            continue;
+        EndWithTheTest(server);
+        // -displayfd: the server writes its display number once it is ready.
+        server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), "-displayfd", "1", "-screen", "0",
+                                              "1280x1024x24", "-nolisten", "tcp"});
+        if (!server.waitForStarted(10000))
             return false;
-    name = ':' + QString::fromLatin1(server.readLine()).trimmed();
-    qputenv("DISPLAY", name.toLocal8Bit());
-    return true;
+        while (!server.canReadLine() && server.state() == QProcess::Running)
+            server.waitForReadyRead(20000);
+        if (!server.canReadLine())
+            continue; // taken meanwhile: the server has ended
+        name = ':' + QString::fromLatin1(server.readLine()).trimmed();
+        qputenv("DISPLAY", name.toLocal8Bit());
+        return true;
+    }
+    return false;
 }
 
 void PrivateDisplay::Kill()

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QString>
 
-// An X server of the test's own (Xvfb, on a display number it picks itself),
+// An X server of the test's own (Xvfb, on a free display number),
 // so that the test may kill it, or put a window manager on it, without
 // touching any other program's display. While it runs, DISPLAY names it for
 // this process and the programs it starts.

@@ -40,7 +40,7 @@ SelfShots::SelfShots(const QString& mainWindow)
 QImage SelfShots::StatusBarAfter(const QImage& from) const
 {
     QImage previous;
-    for (int poll = 0; poll < 100; ++poll) {
+    for (int poll = 0; poll < 300; ++poll) {
         const QImage now = Screenshot().copy(statusBar);
         if (now != from && now == previous)
             return now;

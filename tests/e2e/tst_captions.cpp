@@ -36,7 +36,7 @@ QString ShownCaption(const QString& windowId)
 QString WindowShowing(const QString& text)
 {
     const QString beginning = '^' + QRegularExpression::escape(text);
-    if (!WaitForWindow(beginning, 30000))
+    if (!WaitForWindow(beginning, 120000))
         return QString();
     return Windows(beginning).first();
 }
@@ -71,7 +71,7 @@ private slots:
         EndWithTheTest(windowManager);
         windowManager.start(QStringLiteral("openbox"), {});
         QVERIFY(windowManager.waitForStarted());
-        QVERIFY(QTest::qWaitFor(WindowManagerRuns, 20000));
+        QVERIFY(QTest::qWaitFor(WindowManagerRuns, 60000));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
         game.setProcessEnvironment(environment);
@@ -90,18 +90,27 @@ private slots:
         mainWindow = WindowShowing(QStringLiteral("- Tarnok 3D - "));
     }
 
+    // The window manager gets the icon at every size it may draw (title bar,
+    // task switcher), as xprop lists them: "Icon (16 x 16):".
+    void theMainWindowCarriesTheIconAtEverySize()
+    {
+        const QString icons = Run(QStringLiteral("xprop"), {"-len", "1000000", "-id", mainWindow, "_NET_WM_ICON"});
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QVERIFY2(icons.contains(QStringLiteral("Icon (%1 x %1)").arg(size)), qPrintable(QString::number(size)));
+    }
+
     void theAboutAndHelpBoxes()
     {
         Focus(mainWindow);
         Keys({"alt+p", "o"});
         CheckCaption(QStringLiteral("O programie"));
         Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^O programie$")));
+        QVERIFY(WaitForNoWindow(QStringLiteral("^O programie$"), 120000));
         Focus(mainWindow);
         Keys({"alt+p", "p"});
         CheckCaption(QStringLiteral("Pomoc"));
         Keys({"Return"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^Pomoc$")));
+        QVERIFY(WaitForNoWindow(QStringLiteral("^Pomoc$"), 120000));
     }
 
     // At the round end the shop opens; buying small bombs until the money is

@@ -95,11 +95,11 @@ class DisplayFailureTest : public QObject {
     void StartPlaying(Game*& game)
     {
         game = new Game;
-        QVERIFY(WaitForWindow(newGameTitle, 30000));
+        QVERIFY(WaitForWindow(newGameTitle, 120000));
         Focus(Windows(newGameTitle).first());
         Keys({"Return"}); // 2 players, 1 round
-        QVERIFY(WaitForNoWindow(newGameTitle, 30000));
-        QVERIFY(WaitForWindow(mainTitle, 30000));
+        QVERIFY(WaitForNoWindow(newGameTitle, 120000));
+        QVERIFY(WaitForWindow(mainTitle, 120000));
         Focus(MainWindow());
     }
 
@@ -162,7 +162,7 @@ private slots:
         StartPlaying(game);
         QVERIFY(game);
         Keys({"ctrl+n"});
-        QVERIFY(WaitForWindow(newGameTitle, 30000));
+        QVERIFY(WaitForWindow(newGameTitle, 120000));
         LoseTheServerAndCheck(display, game);
     }
 
