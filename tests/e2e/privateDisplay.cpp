@@ -1,7 +1,10 @@
 #include "privateDisplay.h"
 
+#include "desktop.h"
+
 #include <QFile>
 #include <QRandomGenerator>
+#include <QThread>
 #include <QtGlobal>
 
 #include <csignal>
@@ -37,7 +40,18 @@ bool PrivateDisplay::Start()
             continue; // taken meanwhile: the server has ended
         name = ':' + QString::fromLatin1(server.readLine()).trimmed();
         qputenv("DISPLAY", name.toLocal8Bit());
-        return true;
+        return WaitUntilItAnswers();
+    }
+    return false;
+}
+
+// The number may be written before the server takes connections.
+bool PrivateDisplay::WaitUntilItAnswers()
+{
+    for (int poll = 0; poll < 400; ++poll) {
+        if (!Desktop::Run(QStringLiteral("xprop"), {"-root", "-len", "1", "_NET_SUPPORTING_WM_CHECK"}).isEmpty())
+            return true;
+        QThread::msleep(50);
     }
     return false;
 }

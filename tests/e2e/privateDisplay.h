@@ -16,6 +16,8 @@ public:
     QString Name() const { return name; }
 
 private:
+    bool WaitUntilItAnswers();
+
     QProcess server;
     QString name;
 };
