@@ -3,23 +3,26 @@
 #include "app/MainFrm.h"
 #include "app/kratDoc.h"
 #include "dialogs/AboutBox.h"
-#include "res/images.h"
+#include "res/gameIcon.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "res/version.h"
 #include "view/kratView.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QIcon>
-
-#include <cstdio>
 
 CKratApp theApp;
 
 CKratApp::CKratApp() = default;
 
-CKratApp::~CKratApp() = default;
+// The windows are torn down by ExitInstance while the QApplication stands, at
+// the end of main. Should they still exist here, in static destruction after an
+// exit() of the framework's, the framework's own statics may be gone already.
+CKratApp::~CKratApp()
+{
+    AbandonWindows();
+}
 
 CKratView* CKratApp::View() const
 {
@@ -31,36 +34,20 @@ void InitResources()
     Q_INIT_RESOURCE(tarnok);
 }
 
-bool CKratApp::ProcessCommandLine()
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(Text(IDS_APP_DESCRIPTION));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.process(*QCoreApplication::instance()); // --help and --version end the program here
-    const QStringList arguments = parser.positionalArguments();
-    if (!arguments.isEmpty()) {
-        const QString message = Text(IDS_BAD_ARGUMENT).arg(arguments.first());
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        return false;
-    }
-    return true;
-}
-
 bool CKratApp::InitInstance()
 {
+    // No application display name: Qt would append it to every caption, and
+    // the captions are the game's own ("- Tarnok 3D - ", "Nowa gra"...).
     QApplication::setApplicationName(QStringLiteral("tarnok3d"));
-    QApplication::setApplicationDisplayName(Text(AFX_IDS_APP_TITLE));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    if (!ProcessCommandLine())
-        return false;
+    QApplication::setApplicationVersion(QStringLiteral(TARNOK_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARNOK_DESKTOP_ID));
     return CreateWindows();
 }
 
 bool CKratApp::CreateWindows()
 {
     InitResources();
-    QApplication::setWindowIcon(QIcon(QString::fromLatin1(MAIN_ICON)));
+    QApplication::setWindowIcon(GameIcon());
     document = std::make_unique<CKratDoc>(); // shows the new-game dialog
     mainFrame = std::make_unique<CMainFrame>(document.get());
     if (mainFrame->OnCreate() != 0)
@@ -81,6 +68,12 @@ void CKratApp::ExitInstance()
 {
     mainFrame.reset();
     document.reset();
+}
+
+void CKratApp::AbandonWindows()
+{
+    (void)mainFrame.release();
+    (void)document.release();
 }
 
 void CKratApp::OnAppAbout()

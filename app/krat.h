@@ -13,14 +13,20 @@ public:
     CKratApp();
     ~CKratApp();
 
-    // Needs the QApplication. Returns false when the program should end at once
-    // (an unknown argument, or a window that could not be built).
+    // Needs the QApplication (the command line is read before it is built).
+    // Returns false when the program should end at once (a window that could
+    // not be built).
     bool InitInstance();
     // Start-up without the command line: document (and its dialog), main
     // frame, view with the first game, then the window shown.
     bool CreateWindows();
     // Tears the windows down while the QApplication still exists.
     void ExitInstance();
+    // For a program that ends at once without returning through main (the
+    // display is lost): the windows are let go, not destroyed. Modal dialogs of
+    // the moment live on the stack beneath as children of the frame, and the
+    // display they would be taken off is gone; the process's end frees them.
+    void AbandonWindows();
     void OnAppAbout();
 
     CKratDoc* Document() const { return document.get(); }
@@ -28,8 +34,6 @@ public:
     CKratView* View() const;
 
 private:
-    bool ProcessCommandLine();
-
     std::unique_ptr<CKratDoc> document;
     std::unique_ptr<CMainFrame> mainFrame;
 };

@@ -1,12 +1,29 @@
+#include "app/commandLine.h"
+#include "app/displayCheck.h"
+#include "app/displayLoss.h"
 #include "app/glWarmUp.h"
 #include "app/krat.h"
 #include "app/startupTrace.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // The command line and the display are settled before QApplication exists:
+    // it needs a display, and aborts without one.
+    const CommandLine commandLine = ReadCommandLine(argc, argv);
+    if (commandLine.action != CommandLine::Play)
+        return AnswerCommandLine(commandLine);
+    const std::string missing = MissingDisplay(commandLine);
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
+        return 1;
+    }
+
     QApplication application(argc, argv);
+    EndGameWhenDisplayIsLost([] { theApp.AbandonWindows(); });
     InstallStartupTrace();
     WarmUpRendererWhenIdle(); // once the first new-game dialog is up
     if (!theApp.InitInstance()) {

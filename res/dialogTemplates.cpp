@@ -1,6 +1,7 @@
 #include "res/dialogTemplates.h"
 
 #include "res/resource.h"
+#include "res/version.h"
 
 #include <cassert>
 #include <cstdlib>
@@ -64,7 +65,7 @@ const DialogTemplate templates[] = {
      {
          {K::Icon, IDC_ABOUT_ICON, "", 11, 17, 20, 20},
          {K::TextBlock, IDC_ABOUT_TEXT,
-          "Tarnok 3D, wersja 1.0\nAutorzy:\nświat i fizyka - zespół Tarnoka\ninterfejs - zespół "
+          "Tarnok 3D, wersja " TARNOK_VERSION "\nAutorzy:\nświat i fizyka - zespół Tarnoka\ninterfejs - zespół "
           "Tarnoka\ntesty - zespół Tarnoka",
           40, 10, 119, 41},
          {K::Static, IDC_ABOUT_NOTICE, "Wolny program na licencji MIT.", 40, 69, 119, 8},

@@ -62,8 +62,22 @@ const Entry stringTable[] = {
     {IDS_SHOP_NOTHING_LARGE, "Nie masz dużych bombek,\nwięc co chcesz sprzedać ?!?"},
     {IDS_SHOP_SUM_TOO_HIGH, "Nie masz wystarczającej kwoty,\naby dokonać takiego zakupu !!!"},
 
-    {IDS_BAD_ARGUMENT, "Nieznany argument: %1\nTarnok 3D nie przyjmuje plików ani innych argumentów (zob. --help)."},
-    {IDS_APP_DESCRIPTION, "Tarnok 3D - turowa gra artyleryjska 3D dla 2 do 8 graczy."},
+    // The command line and what the platform refused: one line each on standard error.
+    {IDS_BAD_ARGUMENT, "tarnok3d: nieznany argument „%s”; gra nie przyjmuje plików ani innych argumentów (zob. tarnok3d --help)"},
+    {IDS_COMMAND_LINE_HELP,
+     "Użycie: tarnok3d [opcje]\n"
+     "Tarnok 3D - turowa gra artyleryjska 3D dla 2 do 8 graczy.\n"
+     "\n"
+     "Opcje:\n"
+     "  -h, --help        wyświetla tę pomoc i kończy\n"
+     "  -v, --version     wyświetla wersję gry i kończy\n"
+     "  -platform NAZWA   wtyczka platformy graficznej Qt (domyślnie xcb)\n"
+     "  -display EKRAN    ekran X, na którym gra się otwiera (domyślnie $DISPLAY)\n"
+     "Pozostałe opcje biblioteki Qt (-style, -geometry, -reverse...) są przekazywane bez zmian.\n"},
+    {IDS_NO_DISPLAY, "tarnok3d: brak ekranu X; zmienna DISPLAY nie jest ustawiona (uruchom grę w sesji graficznej lub podaj -display EKRAN)"},
+    {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},
+    {IDS_NO_PLATFORM_PLUGIN, "tarnok3d: brak wtyczki platformy graficznej Qt „%s”"},
+    {IDS_DISPLAY_LOST, "tarnok3d: utracono połączenie z serwerem X; gra się kończy"},
 };
 
 } // namespace

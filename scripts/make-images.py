@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the game's images into res/: the toolbar strip (a 16-colour bitmap of
-seven 17 x 15 button images) and the main icon (a 48 x 48 PNG)."""
+"""Draws the toolbar strip into res/: a 16-colour bitmap of seven 17 x 15
+button images. (The icon is drawn as an SVG; scripts/render-icons renders it.)"""
 import math
 import os
 import struct
-import zlib
 
 RES = os.path.join(os.path.dirname(__file__), '..', 'res')
 
@@ -74,32 +73,4 @@ def write_toolbar():
         f.write(header + info + palette + bytes(data))
 
 
-def write_icon(size=48):
-    rows = []
-    for y in range(size):
-        row = bytearray([0])
-        for x in range(size):
-            u, v = x / size, y / size
-            hill = 0.62 + 0.12 * math.sin(u * 7.0) * math.sin(1.3 + u * 3.0)
-            r, g, b, a = 0, 0, 0, 0
-            if v > hill:  # green valley turning grey
-                shade = min(1.0, (v - hill) * 3)
-                r, g, b, a = int(60 + 80 * shade), 128, int(60 + 80 * shade), 255
-            hull = 0.28 <= u <= 0.72 and 0.42 <= v <= 0.56
-            turret = math.hypot(u - 0.5, v - 0.40) <= 0.12
-            barrel = 0.5 <= u <= 0.9 and abs((v - 0.37) + (u - 0.5) * 0.55) <= 0.035
-            if hull or turret or barrel:
-                r, g, b, a = 200, 20, 20, 255
-            row += bytes((r, g, b, a))
-        rows.append(bytes(row))
-
-    def chunk(kind, payload):
-        return struct.pack('>I', len(payload)) + kind + payload + struct.pack('>I', zlib.crc32(kind + payload))
-    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
-    png += chunk(b'IDAT', zlib.compress(b''.join(rows), 9)) + chunk(b'IEND', b'')
-    with open(os.path.join(RES, 'tarnok3d.png'), 'wb') as f:
-        f.write(png)
-
-
 write_toolbar()
-write_icon()

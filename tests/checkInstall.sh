@@ -1,20 +1,41 @@
 #!/bin/sh
-# Installs the build into a scratch prefix and checks that the binary, the
-# desktop entry and the icon land where desktops look for them.
+# Installs the build into a scratch prefix and checks that the game lands where
+# desktops and software centres look for it: the binary among the games, the
+# desktop entry and metainfo under the game's desktop id, the icon at every
+# size (each PNG really that many pixels), the man page; and that --version
+# tells the version CMake was given.
 set -eu
 build="$1"
+id="$2"
+version="$3"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-test -x "$prefix/bin/tarnok3d"
-entry="$prefix/share/applications/tarnok3d.desktop"
+test -x "$prefix/games/tarnok3d"
+entry="$prefix/share/applications/$id.desktop"
 grep -qx 'Name=Tarnok 3D' "$entry"
 grep -qx 'Exec=tarnok3d' "$entry"
-grep -qx 'Icon=tarnok3d' "$entry"
+grep -qx "Icon=$id" "$entry"
+grep -q '^Keywords=' "$entry"
 grep -q '^Categories=.*Game;' "$entry"
-test -s "$prefix/share/icons/hicolor/48x48/apps/tarnok3d.png"
-"$prefix/bin/tarnok3d" --version | grep -q '1.0'
-if "$prefix/bin/tarnok3d" a-file-the-game-does-not-take 2>/dev/null; then
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+grep -q "<id>$id</id>" "$metainfo"
+grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$metainfo"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+test -s "$prefix/share/icons/hicolor/scalable/apps/$id.svg"
+for size in 16 22 24 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    # A PNG's width and height are the big-endian words at bytes 16 and 20.
+    set -- $(od -An -tu1 -j16 -N8 "$png")
+    width=$(( ($1 << 24) + ($2 << 16) + ($3 << 8) + $4 ))
+    height=$(( ($5 << 24) + ($6 << 16) + ($7 << 8) + $8 ))
+    if [ "$width" -ne "$size" ] || [ "$height" -ne "$size" ]; then
+        echo "$png is ${width}x${height}, not ${size}x${size}"; exit 1
+    fi
+done
+grep -q '^\.TH TARNOK3D 6' "$prefix/share/man/man6/tarnok3d.6"
+test "$(env -u DISPLAY "$prefix/games/tarnok3d" --version)" = "Tarnok 3D $version"
+if env -u DISPLAY "$prefix/games/tarnok3d" a-file-the-game-does-not-take 2>/dev/null; then
     echo "an unknown argument must not start the game"; exit 1
 fi
 echo "installed and checked in $prefix"

@@ -1,0 +1,86 @@
+#include "app/commandLine.h"
+
+#include "res/resource.h"
+#include "res/stringTable.h"
+#include "res/version.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// QApplication's own options (X11 and every platform) that take a value.
+const char* const frameworkOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "name", "title", "visual",
+    "ncols", "qmljsdebugger",
+};
+const char* const frameworkFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
+
+bool OneOf(const char* name, const char* const* list, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (std::strcmp(name, list[i]) == 0)
+            return true;
+    return false;
+}
+
+// The framework's options are written with one dash; two are accepted too.
+const char* OptionName(const char* argument)
+{
+    if (argument[0] != '-')
+        return nullptr;
+    return argument[1] == '-' ? argument + 2 : argument + 1;
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int argc, const char* const argv[])
+{
+    CommandLine result;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
+            result.action = CommandLine::ShowHelp;
+            return result;
+        }
+        if (std::strcmp(argument, "-v") == 0 || std::strcmp(argument, "--version") == 0) {
+            result.action = CommandLine::ShowVersion;
+            return result;
+        }
+        const char* name = OptionName(argument);
+        if (name && OneOf(name, frameworkOptionsWithValue, std::size(frameworkOptionsWithValue)) && i + 1 < argc) {
+            const char* value = argv[++i];
+            if (std::strcmp(name, "platform") == 0)
+                result.platform = value;
+            else if (std::strcmp(name, "display") == 0)
+                result.display = value;
+            continue;
+        }
+        if (name && OneOf(name, frameworkFlags, std::size(frameworkFlags)))
+            continue;
+        result.action = CommandLine::Refuse;
+        result.badArgument = argument;
+        return result;
+    }
+    return result;
+}
+
+int AnswerCommandLine(const CommandLine& commandLine)
+{
+    switch (commandLine.action) {
+    case CommandLine::ShowHelp:
+        std::fputs(LoadStringUtf8(IDS_COMMAND_LINE_HELP), stdout);
+        return 0;
+    case CommandLine::ShowVersion:
+        std::printf("%s %s\n", LoadStringUtf8(AFX_IDS_APP_TITLE), TARNOK_VERSION);
+        return 0;
+    case CommandLine::Refuse:
+        std::fprintf(stderr, LoadStringUtf8(IDS_BAD_ARGUMENT), commandLine.badArgument.c_str());
+        std::fputc('\n', stderr);
+        return 2;
+    case CommandLine::Play:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// What the command line asks for, read before the QApplication exists so that
+// --help and --version answer without a display. The framework's own options
+// (-platform, -display, -style...) are let through for QApplication to take.
+struct CommandLine {
+    enum Action { Play, ShowHelp, ShowVersion, Refuse };
+    Action action = Play;
+    std::string platform;    // -platform NAME, or empty
+    std::string display;     // -display NAME, or empty
+    std::string badArgument; // what was refused
+};
+
+CommandLine ReadCommandLine(int argc, const char* const argv[]);
+
+// Answers a command line that does not start the game: the help or the version
+// on standard output (exit status 0), or one line on standard error naming the
+// refused argument (exit status 2).
+int AnswerCommandLine(const CommandLine& commandLine);

@@ -1,0 +1,196 @@
+// The real tarnok3d binary when the display fails it: none set, one that does
+// not answer, a platform plug-in that does not exist, and the X server killed
+// under it in the middle of a game. Each time the game must end with one line
+// on standard error and its exit status, never with a crash, a core dump or a
+// sanitizer report.
+#include "desktop.h"
+#include "privateDisplay.h"
+#include "selfShots.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Desktop;
+
+namespace {
+
+const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
+const QString newGameTitle = QStringLiteral("^Nowa gra$");
+const QString resultsTitle = QStringLiteral("^Tarnok 3D$");
+const QString lostLine = QStringLiteral("tarnok3d: utracono połączenie z serwerem X; gra się kończy");
+
+struct Ending {
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    int code = -1;
+    QStringList errorLines;
+    QStringList coreFiles;
+};
+
+// The game in a scratch folder of its own (where a core dump would land),
+// with a runtime folder so that Qt has nothing to warn about.
+class Game {
+public:
+    explicit Game(const QStringList& arguments = {}, const QMap<QString, QString>& changes = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", folder.path());
+        environment.remove("TARNOK_TRACE_STARTUP");
+        for (auto it = changes.begin(); it != changes.end(); ++it)
+            it.value().isNull() ? environment.remove(it.key()) : environment.insert(it.key(), it.value());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(folder.path());
+        EndWithTheTest(process);
+        process.start(QStringLiteral(TARNOK3D_BINARY), arguments);
+    }
+    ~Game()
+    {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+
+    Ending WaitForEnd()
+    {
+        Ending ending;
+        if (!process.waitForFinished(60000))
+            return ending;
+        ending.status = process.exitStatus();
+        ending.code = process.exitCode();
+        ending.errorLines = QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        ending.coreFiles = QDir(folder.path()).entryList({"core*"}, QDir::Files);
+        return ending;
+    }
+
+private:
+    QTemporaryDir folder;
+    QProcess process;
+};
+
+// One line on standard error matching the pattern, the given status, and
+// neither a crash nor a core file.
+void CheckEnding(const Ending& ending, int code, const QString& linePattern)
+{
+    QCOMPARE(ending.status, QProcess::NormalExit);
+    QVERIFY2(ending.errorLines.size() == 1, qPrintable(ending.errorLines.join('\n')));
+    QVERIFY2(QRegularExpression(linePattern).match(ending.errorLines.first()).hasMatch(),
+             qPrintable(ending.errorLines.first()));
+    QCOMPARE(ending.code, code);
+    QVERIFY2(ending.coreFiles.isEmpty(), qPrintable(ending.coreFiles.join(' ')));
+}
+
+QString MainWindow()
+{
+    const QStringList ids = Windows(mainTitle);
+    return ids.isEmpty() ? QString() : ids.first();
+}
+
+} // namespace
+
+class DisplayFailureTest : public QObject {
+    Q_OBJECT
+
+    // The game on the private display with its first new game answered.
+    void StartPlaying(Game*& game)
+    {
+        game = new Game;
+        QVERIFY(WaitForWindow(newGameTitle, 120000));
+        Focus(Windows(newGameTitle).first());
+        Keys({"Return"}); // 2 players, 1 round
+        QVERIFY(WaitForNoWindow(newGameTitle, 120000));
+        QVERIFY(WaitForWindow(mainTitle, 120000));
+        Focus(MainWindow());
+    }
+
+    // Kills the X server in the state reached, then checks how the game ended.
+    void LoseTheServerAndCheck(PrivateDisplay& display, Game* game)
+    {
+        display.Kill();
+        const Ending ending = game->WaitForEnd();
+        delete game;
+        CheckEnding(ending, 1, QRegularExpression::escape(lostLine));
+    }
+
+private slots:
+    void withoutDisplayTheGameSaysSoAndEnds()
+    {
+        Game game({}, {{"DISPLAY", QString()}, {"QT_QPA_PLATFORM", QString()}, {"XDG_SESSION_TYPE", QString()}});
+        CheckEnding(game.WaitForEnd(), 1, "^tarnok3d: brak ekranu X; zmienna DISPLAY nie jest ustawiona");
+    }
+
+    void aDisplayThatDoesNotAnswerIsNamed()
+    {
+        if (QFile::exists("/tmp/.X11-unix/X59999"))
+            QSKIP("display :59999 is in use here");
+        Game game({}, {{"DISPLAY", ":59999"}, {"QT_QPA_PLATFORM", QString()}, {"XDG_SESSION_TYPE", QString()}});
+        CheckEnding(game.WaitForEnd(), 1, "^tarnok3d: nie można połączyć się z ekranem X „:59999”$");
+        Game named({"-display", ":59999"}, {{"DISPLAY", QString()}, {"QT_QPA_PLATFORM", QString()}});
+        CheckEnding(named.WaitForEnd(), 1, "„:59999”$");
+    }
+
+    void anUnknownPlatformPluginIsNamed()
+    {
+        Game byArgument({"-platform", "nonesuch"});
+        CheckEnding(byArgument.WaitForEnd(), 1, "^tarnok3d: brak wtyczki platformy graficznej Qt „nonesuch”$");
+        Game byEnvironment({}, {{"QT_QPA_PLATFORM", "nonesuch"}});
+        CheckEnding(byEnvironment.WaitForEnd(), 1, "„nonesuch”$");
+    }
+
+    // --help and --version need no display; a bad argument is named on one line.
+    void theCommandLineIsAnsweredWithoutADisplay()
+    {
+        const QMap<QString, QString> noDisplay{{"DISPLAY", QString()}};
+        for (const char* option : {"--help", "-h", "--version", "-v"}) {
+            Game game({option}, noDisplay);
+            const Ending ending = game.WaitForEnd();
+            QCOMPARE(ending.status, QProcess::NormalExit);
+            QCOMPARE(ending.code, 0);
+            QVERIFY2(ending.errorLines.isEmpty(), qPrintable(ending.errorLines.join('\n')));
+        }
+        Game bad({"zapis.gry"}, noDisplay);
+        CheckEnding(bad.WaitForEnd(), 2, "^tarnok3d: nieznany argument „zapis.gry”");
+        Game badOption({"--fullscreen"}, noDisplay);
+        CheckEnding(badOption.WaitForEnd(), 2, "„--fullscreen”");
+    }
+
+    void losingTheServerWithTheNewGameDialogOpenEndsTheGame()
+    {
+        PrivateDisplay display;
+        QVERIFY(display.Start());
+        Game* game = nullptr;
+        StartPlaying(game);
+        QVERIFY(game);
+        Keys({"ctrl+n"});
+        QVERIFY(WaitForWindow(newGameTitle, 120000));
+        LoseTheServerAndCheck(display, game);
+    }
+
+    // A steep shot at full power flies for more than a hundred frames; the
+    // server goes while it does.
+    void losingTheServerDuringAFlightEndsTheGame()
+    {
+        PrivateDisplay display;
+        QVERIFY(display.Start());
+        Game* game = nullptr;
+        StartPlaying(game);
+        QVERIFY(game);
+        Keys(QStringList(16, "Up") + QStringList(10, "KP_Add") + QStringList{"space"});
+        LoseTheServerAndCheck(display, game);
+    }
+
+    // The server goes while the results of the one round are shown.
+    void losingTheServerAtTheRoundEndEndsTheGame()
+    {
+        PrivateDisplay display;
+        QVERIFY(display.Start());
+        Game* game = nullptr;
+        StartPlaying(game);
+        QVERIFY(game);
+        QVERIFY(SelfShots(MainWindow()).EndTheRound(resultsTitle));
+        LoseTheServerAndCheck(display, game);
+    }
+};
+
+QTEST_GUILESS_MAIN(DisplayFailureTest)
+#include "tst_displayFailure.moc"
