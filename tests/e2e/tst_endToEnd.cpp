@@ -274,7 +274,9 @@ private slots:
             const QImage shot = Screenshot();
             const QRect view = ViewRect(shot, area);
             const QRect meBox = Bounds(shot, view, mine), enemyBox = Bounds(shot, view, theirs);
-            if (turn < 10 && !meBox.isEmpty() && !enemyBox.isEmpty()) {
+            // Two aimed shots each; then the sure fall-back, so that a field
+            // where hills shield the tanks cannot keep the game going.
+            if (turn < 4 && !meBox.isEmpty() && !enemyBox.isEmpty()) {
                 const double myGround = GroundHeightAround(shot, meBox), enemyGround = GroundHeightAround(shot, enemyBox);
                 // A tank's pixels centre about 1.5 above its ground.
                 const QPointF from = GroundPoint(Centroid(shot, meBox, mine), view, myGround + 1.5);
