@@ -518,6 +518,8 @@ private slots:
         QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         LevelTheField(0); // no hill ends the flight at its first step
+        // From the middle of the field, so that the shell cannot leave it at once.
+        tanks[1].Place(50.0f, terrain.GetHeight(50, 50), 50.0f);
         AimAndFire(program.View(), 0, 60, 100);
         QVERIFY(DrawNextFrame(program.View()));
         QVERIFY(tanks[1].inFlight);
