@@ -176,7 +176,7 @@ bool CMainFrame::CreateToolBar()
     m_bombSelector = new BombSelector(m_wndToolBar);
     m_bombSelector->setObjectName(QStringLiteral("bombSelector"));
     m_bombSelector->setProperty("controlId", IDC_BOMB_SELECTOR);
-    m_bombSelector->setFixedWidth(150);
+    m_bombSelector->setFixedWidth(BOMB_SELECTOR_WIDTH);
     m_bombSelector->setMaxVisibleItems(8);
     m_bombSelector->setFocusPolicy(Qt::NoFocus); // the keys stay with the tank
     for (int kind = 0; kind < BOMB_KINDS; ++kind) // the item index is the kind

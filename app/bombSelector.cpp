@@ -1,5 +1,8 @@
 #include "app/bombSelector.h"
 
+#include "app/screenPlace.h"
+
+#include <QAbstractItemView>
 #include <QProxyStyle>
 #include <QWheelEvent>
 
@@ -26,6 +29,29 @@ BombSelector::BombSelector(QWidget* parent) : QComboBox(parent)
     style->setParent(this);
     setStyle(style);
     setEditable(false);
+}
+
+void BombSelector::showPopup()
+{
+    QComboBox::showPopup();
+    QWidget* list = view()->window();
+    if (!list->isVisible())
+        return;
+    // Qt placed the list by where it believes the box is; on a floating
+    // toolbar that a window manager has moved, that may be far from it.
+    const QPoint believed = mapToGlobal(QPoint(0, 0));
+    const QRect box(ScreenPlace(this).value_or(believed), size());
+    QRect placed = list->geometry().translated(box.topLeft() - believed);
+    // The list keeps its full height below its four kinds, as the toolbar
+    // reserves it; where the screen's edge turned it upwards it grows up.
+    if (placed.height() < BOMB_SELECTOR_OPENED_HEIGHT - box.height()) {
+        if (placed.top() < box.top())
+            placed.setTop(box.bottom() + 1 - BOMB_SELECTOR_OPENED_HEIGHT);
+        else
+            placed.setBottom(box.top() + BOMB_SELECTOR_OPENED_HEIGHT - 1);
+    }
+    if (placed != list->geometry())
+        list->setGeometry(placed);
 }
 
 void BombSelector::wheelEvent(QWheelEvent* event)

@@ -46,13 +46,6 @@ class FrameControlsTest : public QObject {
     CMainFrame* frame = nullptr;
     ModalScript* script = nullptr;
 
-    // The main window's focus passes on to the view's own window.
-    bool FrameHasTheFocus() const
-    {
-        QWindow* focus = QGuiApplication::focusWindow();
-        return focus == frame->windowHandle() || focus == program->View();
-    }
-
     void KeyToGame(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(frame->windowHandle(), key, modifiers);
@@ -70,14 +63,14 @@ private slots:
 
     void init()
     {
-        frame->windowHandle()->requestActivate();
-        QVERIFY(QTest::qWaitFor([&] { return FrameHasTheFocus(); }));
+        QVERIFY(program->GiveTheKeysToTheFrame());
         QVERIFY(WaitForTurnEnd());
     }
 
     void cleanup()
     {
         frame->m_bombSelector->hidePopup(); // a failed check leaves the list open
+        frame->SelectBomb(0);
     }
 
     void cleanupTestCase()
@@ -94,7 +87,8 @@ private slots:
     }
 
     // Opened over the box and centred on the chosen kind, the list put
-    // another kind under the pointer where "Bomba zwykła" usually sits.
+    // another kind under the pointer where "Bomba zwykła" usually sits; and
+    // it takes the room the toolbar reserves for it.
     void theListOpensBelowTheSelectorWithAllFourKindsInOrder()
     {
         QFETCH(int, chosen);
@@ -107,6 +101,9 @@ private slots:
         const QRect popup = list->window()->geometry();
         QVERIFY2(popup.top() >= boxBottom - 1, qPrintable(QStringLiteral("list at %1, box ends at %2").arg(popup.top()).arg(boxBottom)));
         QCOMPARE(ItemsShown(list), (QStringList{"Bomba zwykła", "Bomba mała", "Bomba średnia", "Bomba duża"}));
+        // The toolbar reserves 125 pixels from the box's top for the opened list.
+        const int boxTop = selector->mapToGlobal(QPoint(0, 0)).y();
+        QCOMPARE(popup.bottom() + 1 - boxTop, 125);
         QTest::keyClick(list, Qt::Key_Escape);
         QVERIFY(QTest::qWaitFor([&] { return !list->window()->isVisible(); }));
         QCOMPARE(selector->currentIndex(), chosen);
@@ -167,8 +164,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !game->isVisible(); }));
 
         script->Then([](QWidget* modal) { PressKey(modal, Qt::Key_Return); });
-        frame->windowHandle()->requestActivate();
-        QVERIFY(QTest::qWaitFor([&] { return FrameHasTheFocus(); }));
+        QVERIFY(program->GiveTheKeysToTheFrame());
         KeyToGame(Qt::Key_N, Qt::ControlModifier);
         QVERIFY(script->Done());
         QCOMPARE(script->seenTitles.last(), QStringLiteral("Nowa gra"));

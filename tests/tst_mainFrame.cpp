@@ -82,17 +82,7 @@ private slots:
     // passes on to the view's own window).
     void init()
     {
-        // The X server ignores a focus request older than the last focus
-        // change, so the request is made again, as a player clicks again.
-        int polls = 0;
-        QVERIFY(QTest::qWaitFor([&] {
-            QWindow* focus = QGuiApplication::focusWindow();
-            if (focus == frame->windowHandle() || focus == program->View())
-                return true;
-            if (polls++ % 50 == 0)
-                frame->windowHandle()->requestActivate();
-            return false;
-        }, 15000));
+        QVERIFY(program->GiveTheKeysToTheFrame());
         script->seenTitles.clear(); // each test sees only its own windows
         script->seenTexts.clear();
         // Every player back to the ordinary bomb, as at a new game.

@@ -15,6 +15,7 @@
 #include <QOpenGLContext>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 void AnswerNewGame(QWidget* dialog, int players, int rounds)
 {
@@ -61,6 +62,22 @@ CKratView* GameProgram::View() const
 CMainFrame* GameProgram::Frame() const
 {
     return theApp.MainFrame();
+}
+
+bool GameProgram::GiveTheKeysToTheFrame() const
+{
+    // The X server ignores a focus request older than the last focus
+    // change, so the request is made again, as a player clicks again.
+    QWindow* frameWindow = Frame()->windowHandle();
+    int polls = 0;
+    return QTest::qWaitFor([&] {
+        QWindow* focus = QGuiApplication::focusWindow();
+        if (focus == frameWindow || focus == View())
+            return true;
+        if (polls++ % 50 == 0)
+            frameWindow->requestActivate();
+        return false;
+    }, 15000);
 }
 
 bool WaitForTurnEnd(int timeoutMs)

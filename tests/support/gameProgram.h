@@ -29,6 +29,10 @@ public:
     CKratDoc* Doc() const;
     CKratView* View() const;
     CMainFrame* Frame() const;
+    // Makes the main window the focus window, as a player clicking it does,
+    // and waits until it is (its focus then passes on to the view's own
+    // window). False if the window system never gives it.
+    [[nodiscard]] bool GiveTheKeysToTheFrame() const;
 
     // Frames drawn and invariant violations seen since the start.
     long long frames = 0;
