@@ -42,6 +42,29 @@ bool WaitForNoWindow(const QString& titlePattern, int timeoutMs)
     return WaitForWindows(titlePattern, false, timeoutMs);
 }
 
+QString OnlyWindow(const QString& titlePattern)
+{
+    const QStringList ids = Windows(titlePattern);
+    return ids.isEmpty() ? QString() : ids.first();
+}
+
+bool AnswerNewGame()
+{
+    const QString dialogTitle = QStringLiteral("^Nowa gra$");
+    if (!WaitForWindow(dialogTitle))
+        return false;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString dialog = OnlyWindow(dialogTitle);
+        if (dialog.isEmpty())
+            return true;
+        Focus(dialog);
+        Keys({"Return"});
+        if (WaitForNoWindow(dialogTitle, 2000))
+            return true;
+    }
+    return false;
+}
+
 QRect Geometry(const QString& windowId)
 {
     // "X=0\nY=0\nWIDTH=1024\nHEIGHT=768\n..."

@@ -16,6 +16,11 @@ QStringList Windows(const QString& titlePattern);
 bool WaitForWindows(const QString& titlePattern, bool shown, int timeoutMs = 15000);
 bool WaitForWindow(const QString& titlePattern, int timeoutMs = 15000);
 bool WaitForNoWindow(const QString& titlePattern, int timeoutMs = 15000);
+// The first visible window with a matching title, or an empty id.
+QString OnlyWindow(const QString& titlePattern);
+// Answers the new-game dialog with Enter (its defaults); again if the first
+// key came before the dialog was ready for it. True once it has closed.
+bool AnswerNewGame();
 QRect Geometry(const QString& windowId);
 // Gives the window the keyboard focus, as clicking its title would.
 void Focus(const QString& windowId);

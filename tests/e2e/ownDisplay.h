@@ -4,22 +4,35 @@
 #include <QString>
 #include <QStringList>
 
-// The program started by process ends with the test, even when the test
-// itself is killed (a timeout) before it can stop it.
-void EndWithThisProcess(QProcess& process);
+// Has the program started by process killed should the test itself be killed
+// (a CTest timeout), so that no server, window manager or game outlives it.
+// Call before start().
+void EndWithTheTest(QProcess& process);
 
-// An X server of the test's own (Xvfb on a free display number), made the
-// display of every X tool the test runs until it stops.
+// An X server of the test's own (Xvfb on a free display number), so that the
+// test may kill it, or put a window manager on it, without touching any other
+// program's display. While it runs, DISPLAY names it for this process and the
+// programs it starts.
 class OwnDisplay {
 public:
     ~OwnDisplay() { Stop(); }
     // Extra server options, such as "-extension GLX". True once it answers.
     bool Start(const QStringList& options = {});
+    // Openbox on the display; true once it manages the screen.
+    bool StartWindowManager();
+    // Ends the window manager and the server, and gives DISPLAY back.
     void Stop();
+    // Ends the server at once, as a crashed or vanished X server would.
+    void Kill();
     QString Name() const { return name; }
 
 private:
+    bool WaitUntilItAnswers();
+    void GiveBackTheDisplay();
+
     QProcess server;
+    QProcess windowManager;
     QString name;
     QByteArray previousDisplay;
+    bool displaySet = false;
 };

@@ -4,7 +4,7 @@
 // _NET_WM_NAME) read through xprop. Qt would otherwise add the application's
 // name to each ("Nowa gra — Tarnok 3D"); the game's captions are its own.
 #include "desktop.h"
-#include "privateDisplay.h"
+#include "ownDisplay.h"
 #include "selfShots.h"
 
 #include <QProcess>
@@ -41,18 +41,12 @@ QString WindowShowing(const QString& text)
     return Windows(beginning).first();
 }
 
-bool WindowManagerRuns()
-{
-    return Run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-}
-
 } // namespace
 
 class CaptionsTest : public QObject {
     Q_OBJECT
 
-    PrivateDisplay display;
-    QProcess windowManager;
+    OwnDisplay display;
     QProcess game;
     QTemporaryDir runtime;
     QString mainWindow;
@@ -68,10 +62,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(display.Start());
-        EndWithTheTest(windowManager);
-        windowManager.start(QStringLiteral("openbox"), {});
-        QVERIFY(windowManager.waitForStarted());
-        QVERIFY(QTest::qWaitFor(WindowManagerRuns, 60000));
+        QVERIFY(display.StartWindowManager());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
         game.setProcessEnvironment(environment);
@@ -130,8 +121,7 @@ private slots:
     {
         game.kill();
         game.waitForFinished(10000);
-        windowManager.kill();
-        windowManager.waitForFinished(10000);
+        display.Stop();
     }
 };
 

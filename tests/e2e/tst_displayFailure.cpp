@@ -4,7 +4,7 @@
 // on standard error and its exit status, never with a crash, a core dump or a
 // sanitizer report.
 #include "desktop.h"
-#include "privateDisplay.h"
+#include "ownDisplay.h"
 #include "selfShots.h"
 
 #include <QDir>
@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 using namespace Desktop;
 
@@ -86,30 +88,23 @@ QString MainWindow()
     return ids.isEmpty() ? QString() : ids.first();
 }
 
+enum class Moment { NewGameDialog, Flight, RoundEnd };
+
 } // namespace
 
 class DisplayFailureTest : public QObject {
     Q_OBJECT
 
-    // The game on the private display with its first new game answered.
-    void StartPlaying(Game*& game)
+    // The game on the test's own display with its first new game answered.
+    void StartPlaying(std::unique_ptr<Game>& game)
     {
-        game = new Game;
+        game = std::make_unique<Game>();
         QVERIFY(WaitForWindow(newGameTitle, 120000));
         Focus(Windows(newGameTitle).first());
         Keys({"Return"}); // 2 players, 1 round
         QVERIFY(WaitForNoWindow(newGameTitle, 120000));
         QVERIFY(WaitForWindow(mainTitle, 120000));
         Focus(MainWindow());
-    }
-
-    // Kills the X server in the state reached, then checks how the game ended.
-    void LoseTheServerAndCheck(PrivateDisplay& display, Game* game)
-    {
-        display.Kill();
-        const Ending ending = game->WaitForEnd();
-        delete game;
-        CheckEnding(ending, 1, QRegularExpression::escape(lostLine));
     }
 
 private slots:
@@ -154,41 +149,39 @@ private slots:
         CheckEnding(badOption.WaitForEnd(), 2, "„--fullscreen”");
     }
 
-    void losingTheServerWithTheNewGameDialogOpenEndsTheGame()
+    // The server goes with the new-game dialog open, while a steep shot at
+    // full power flies (for more than a hundred frames), and while the
+    // results of the one round are shown.
+    void losingTheServerEndsTheGame_data()
     {
-        PrivateDisplay display;
-        QVERIFY(display.Start());
-        Game* game = nullptr;
-        StartPlaying(game);
-        QVERIFY(game);
-        Keys({"ctrl+n"});
-        QVERIFY(WaitForWindow(newGameTitle, 120000));
-        LoseTheServerAndCheck(display, game);
+        QTest::addColumn<int>("moment");
+        QTest::newRow("the new-game dialog open") << int(Moment::NewGameDialog);
+        QTest::newRow("a flight") << int(Moment::Flight);
+        QTest::newRow("the round end") << int(Moment::RoundEnd);
     }
 
-    // A steep shot at full power flies for more than a hundred frames; the
-    // server goes while it does.
-    void losingTheServerDuringAFlightEndsTheGame()
+    void losingTheServerEndsTheGame()
     {
-        PrivateDisplay display;
+        QFETCH(int, moment);
+        OwnDisplay display;
         QVERIFY(display.Start());
-        Game* game = nullptr;
+        std::unique_ptr<Game> game;
         StartPlaying(game);
         QVERIFY(game);
-        Keys(QStringList(16, "Up") + QStringList(10, "KP_Add") + QStringList{"space"});
-        LoseTheServerAndCheck(display, game);
-    }
-
-    // The server goes while the results of the one round are shown.
-    void losingTheServerAtTheRoundEndEndsTheGame()
-    {
-        PrivateDisplay display;
-        QVERIFY(display.Start());
-        Game* game = nullptr;
-        StartPlaying(game);
-        QVERIFY(game);
-        QVERIFY(SelfShots(MainWindow()).EndTheRound(resultsTitle));
-        LoseTheServerAndCheck(display, game);
+        switch (Moment(moment)) {
+        case Moment::NewGameDialog:
+            Keys({"ctrl+n"});
+            QVERIFY(WaitForWindow(newGameTitle, 120000));
+            break;
+        case Moment::Flight:
+            Keys(QStringList(16, "Up") + QStringList(10, "KP_Add") + QStringList{"space"});
+            break;
+        case Moment::RoundEnd:
+            QVERIFY(SelfShots(MainWindow()).EndTheRound(resultsTitle));
+            break;
+        }
+        display.Kill();
+        CheckEnding(game->WaitForEnd(), 1, QRegularExpression::escape(lostLine));
     }
 };
 

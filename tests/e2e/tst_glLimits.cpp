@@ -15,34 +15,9 @@ using namespace Desktop;
 
 namespace {
 
-const QString dialogTitle = QStringLiteral("^Nowa gra$");
 const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
 const QString helpTitle = QStringLiteral("^Pomoc$");
 const QString noGlLine = QStringLiteral("tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D");
-
-QString OnlyWindow(const QString& title)
-{
-    const QStringList ids = Windows(title);
-    return ids.isEmpty() ? QString() : ids.first();
-}
-
-// Answers the new-game dialog with Enter; again if the first key came
-// before the dialog was ready for it.
-bool AnswerNewGame()
-{
-    if (!WaitForWindow(dialogTitle))
-        return false;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        const QString dialog = OnlyWindow(dialogTitle);
-        if (dialog.isEmpty())
-            return true;
-        Focus(dialog);
-        Keys({"Return"});
-        if (WaitForNoWindow(dialogTitle, 2000))
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -61,7 +36,7 @@ class GlLimitsTest : public QObject {
         for (const QString& key : extra.keys())
             environment.insert(key, extra.value(key));
         game.setProcessEnvironment(environment);
-        EndWithThisProcess(game);
+        EndWithTheTest(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         const bool up = game.waitForStarted() && AnswerNewGame() && WaitForWindow(mainTitle);
         if (!up)
