@@ -80,6 +80,7 @@
 #define IDS_BAD_DISPLAY 61230
 #define IDS_NO_PLATFORM_PLUGIN 61231
 #define IDS_DISPLAY_LOST 61232
+#define IDS_NO_OPENGL 61233
 
 // Dialog controls
 #define IDOK 1

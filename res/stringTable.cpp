@@ -78,6 +78,7 @@ const Entry stringTable[] = {
     {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},
     {IDS_NO_PLATFORM_PLUGIN, "tarnok3d: brak wtyczki platformy graficznej Qt „%s”"},
     {IDS_DISPLAY_LOST, "tarnok3d: utracono połączenie z serwerem X; gra się kończy"},
+    {IDS_NO_OPENGL, "tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D"},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/kratDoc.h"
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
+#include "res/stringTable.h"
 #include "view/gameState.h"
 
 #include "view/glSurface.h"
@@ -28,7 +29,7 @@ const QEvent::Type FrameRequest = static_cast<QEvent::Type>(QEvent::registerEven
 // Said once, on standard error: the game goes on without its picture.
 void ReportNoGl()
 {
-    std::fputs("tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D\n", stderr);
+    std::fprintf(stderr, "%s\n", LoadStringUtf8(IDS_NO_OPENGL));
 }
 
 } // namespace
