@@ -1,0 +1,30 @@
+# The version and its release date have one home: the newest entry of
+# debian/changelog, "tarnok3d (1.0) unstable; ..." and its closing line
+# " -- Name <address>  Wed, 09 Dec 2026 12:00:00 +0000".
+# Sets TARNOK_VERSION and TARNOK_RELEASE_DATE (YYYY-MM-DD).
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/../debian/changelog" heading LIMIT_COUNT 1)
+if(NOT heading MATCHES "^[a-z0-9.+-]+ \\(([0-9]+\\.[0-9]+(\\.[0-9]+)?)\\)")
+    message(FATAL_ERROR "debian/changelog: no version in its first line: ${heading}")
+endif()
+set(TARNOK_VERSION "${CMAKE_MATCH_1}")
+
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/../debian/changelog" signature REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT signature MATCHES ", ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "debian/changelog: no date in its first entry's closing line: ${signature}")
+endif()
+set(day "${CMAKE_MATCH_1}")
+set(year "${CMAKE_MATCH_3}")
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months "${CMAKE_MATCH_2}" month)
+if(month LESS 0)
+    message(FATAL_ERROR "debian/changelog: unknown month in: ${signature}")
+endif()
+math(EXPR month "${month} + 1")
+if(month LESS 10)
+    set(month "0${month}")
+endif()
+string(LENGTH "${day}" digits)
+if(digits EQUAL 1)
+    set(day "0${day}")
+endif()
+set(TARNOK_RELEASE_DATE "${year}-${month}-${day}")
