@@ -3,17 +3,20 @@
 // bomb-selector use, menu commands and dialog answers, over many games of 2 to
 // 8 players, and checks the game's invariants after every frame.
 //
-//   tarnok_soak [seconds] [seed] [--events N] [--plant-leak]
+//   tarnok_soak [seconds] [seed] [--events N] [--trail] [--plant-leak]
 //                                     random play, prints its figures and findings
 //   tarnok_soak --memory              100 quick rounds, prints resident memory
 //
-// A run repeats exactly from its seed: the actions are drawn from it, the
-// rounds' fields are seeded from it (not from the clock), the wind timer is
-// held still and ticked as one of the actions, and the actions run at fixed
-// points of the program (after each frame, and whenever it goes idle), never
-// by the clock. --events ends the run after that many events instead of after
-// the seconds. --plant-leak leaks a block from a key handler once, to prove
-// that the leak check sees leaks made inside Qt's event handling.
+// A run repeats from its seed: the actions are drawn from it, the rounds'
+// fields are seeded from it (not from the clock), the wind timer is held
+// still and ticked as one of the actions, and the actions run at fixed points
+// of the program (after each frame, and whenever it goes idle), never by the
+// clock. What the window system decides in its own time is awaited or fixed
+// (see windowSettler.h). Every 250 events a digest of the game is taken; the
+// trail of digests is printed, each one with --trail. --events ends the run
+// after that many events instead of after the seconds, so that two runs of a
+// seed end alike. --plant-leak leaks a block from a key handler once, to
+// prove that the leak check sees leaks made inside Qt's event handling.
 //
 // Exit code 0 when nothing was found, 1 otherwise.
 #include "app/MainFrm.h"
@@ -23,6 +26,8 @@
 #include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"
+#include "soak/stateDigest.h"
+#include "soak/windowSettler.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
 #include "view/kratView.h"
@@ -55,8 +60,18 @@ namespace {
 struct Figures {
     long long events = 0, frames = 0, shots = 0, rounds = 0, games = 0, restarts = 0;
     long long longestWithoutRoundEnd = 0, longestTurn = 0;
+    long long waitsGivenUp = 0; // a window that did not become active in time
     QStringList findings;
+    // The game's digest at every checkpoint, with the events and frames then.
+    struct Checkpoint {
+        long long events, frames;
+        quint32 digest;
+    };
+    QVector<Checkpoint> trail;
 };
+
+// A checkpoint is taken at the first step after every this many events.
+constexpr long long eventsPerCheckpoint = 250;
 
 // Bounds on progress: a run in which no round ends for this many events, or a
 // shot's turn does not pass in this many frames, has stopped playing.
@@ -107,10 +122,11 @@ long ResidentKiB()
 
 class Soak : public QObject {
 public:
-    Soak(quint32 seed, Figures& figures) : random(seed), figures(figures) {}
+    Soak(quint32 seed, Figures& figures) : random(seed), figures(figures), settler([this] { QueueStep(); }) {}
 
     void Watch(CKratView* view)
     {
+        settler.Watch(view);
         windHeld = std::make_unique<QSignalBlocker>(view->findChild<QTimer*>(QStringLiteral("windTimer")));
         // Connected after the frame's own idle handler, so it runs once the panes have followed.
         disconnect(paneCheck);
@@ -159,11 +175,10 @@ public:
     {
         const int burst = random.bounded(1, 48);
         for (int i = 0; i < burst && running; ++i) {
-            const bool modalBefore = QApplication::activeModalWidget() || QApplication::activePopupWidget();
+            const long long windowChanges = settler.WindowChanges();
             ActOnce();
-            const bool modalAfter = QApplication::activeModalWidget() || QApplication::activePopupWidget();
-            if (modalBefore != modalAfter)
-                break; // what the user looks at has changed
+            if (settler.WindowChanges() != windowChanges)
+                break; // what the user looks at has changed: a window opened or closed, maybe both
         }
     }
 
@@ -176,7 +191,10 @@ public:
                 return;
             }
             const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right};
-            QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, keys[random.bounded(6)]);
+            // The bomb list takes its keys in its item view, whether or not the
+            // window system has yet given the popup the focus.
+            QAbstractItemView* list = popup->findChild<QAbstractItemView*>();
+            QTest::keyClick(list ? static_cast<QWidget*>(list) : popup, keys[random.bounded(6)]);
             return;
         }
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -231,9 +249,30 @@ private:
         }
         CheckProgress();
         RestartIfLeft();
+        if (!Settled())
+            return; // the window system's answer, or the settler's retry, steps next
+        if (settler.ExposeUncovered()) {
+            QueueStep(); // after what the uncovering's frame set going
+            return;
+        }
+        TakeCheckpoint();
         if ((theApp.MainFrame() && theApp.MainFrame()->isVisible()) || QApplication::activeModalWidget()
             || QApplication::activePopupWidget())
             Act();
+    }
+
+    // The window the next action goes to: a popup takes its keys whichever
+    // window is active; a dialog, or else the main window, must be active.
+    bool Settled()
+    {
+        QWidget* target = QApplication::activePopupWidget() ? nullptr
+                        : QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                            : theApp.MainFrame();
+        bool gaveUp = false;
+        const bool settled = settler.Settled(target, &gaveUp);
+        if (gaveUp) // the run may not repeat from here on: said in the figures
+            ++figures.waitsGivenUp;
+        return settled;
     }
 
     // A frame of the visible view is on its way: acting now would depend on
@@ -243,6 +282,14 @@ private:
         CKratView* view = theApp.View();
         CMainFrame* frame = theApp.MainFrame();
         return view && frame && frame->isVisible() && view->IsFramePending();
+    }
+
+    void TakeCheckpoint()
+    {
+        if (figures.events < nextCheckpoint)
+            return;
+        nextCheckpoint = (figures.events / eventsPerCheckpoint + 1) * eventsPerCheckpoint;
+        figures.trail.push_back({figures.events, figures.frames, GameStateDigest(theApp.Document())});
     }
 
     void CheckProgress()
@@ -494,7 +541,9 @@ private:
     bool stepQueued = false;
     QMetaObject::Connection paneCheck;
     std::unique_ptr<QSignalBlocker> windHeld;
+    WindowSettler settler;
     long long roundEndAt = 0, framesInTurn = 0;
+    long long nextCheckpoint = eventsPerCheckpoint;
     CSklepik* lastShop = nullptr;
     int shopMoney = 0;
     int wasFlying[MAX_PLAYERS] = {};
@@ -562,11 +611,14 @@ int main(int argc, char* argv[])
     QStringList positional;
     long long eventLimit = 0;
     bool plantLeak = false;
+    bool printTrail = false;
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--events") && i + 1 < args.size())
             eventLimit = args[++i].toLongLong();
         else if (args[i] == QStringLiteral("--plant-leak"))
             plantLeak = true;
+        else if (args[i] == QStringLiteral("--trail"))
+            printTrail = true;
         else
             positional << args[i];
     }
@@ -600,14 +652,22 @@ int main(int argc, char* argv[])
     stop.start(100);
     QApplication::exec();
     soak.ReleaseWind();
+    const quint32 endState = GameStateDigest(theApp.Document());
     theApp.ExitInstance();
 
-    // The state the run ended in, to compare two runs of one seed.
-    quint32 state = 0;
-    for (int i = 0; i < MAX_PLAYERS; ++i)
-        state = state * 31 + quint32(tanks[i].energy * 7 + tanks[i].money + tanks[i].heading * 13 + tanks[i].roundsWon);
-    std::printf("at most %lld events without a round end and %lld frames in a turn; %lld fresh starts; end state %08x\n",
-                figures.longestWithoutRoundEnd, figures.longestTurn, figures.restarts, state);
+    // The trail of checkpoints, to compare two runs of one seed: equal
+    // trails mean the same events met the same game all the way.
+    quint32 trail = 0;
+    for (const Figures::Checkpoint& c : figures.trail) {
+        trail = trail * 31 + c.digest;
+        if (printTrail)
+            std::printf("checkpoint: %lld events, %lld frames, state %08x\n", c.events, c.frames, c.digest);
+    }
+    std::printf("at most %lld events without a round end and %lld frames in a turn; %lld fresh starts\n",
+                figures.longestWithoutRoundEnd, figures.longestTurn, figures.restarts);
+    std::printf("%lld checkpoints every %lld events, trail %08x; end state %08x; %lld waits for a window given up\n",
+                static_cast<long long>(figures.trail.size()), eventsPerCheckpoint, trail, endState,
+                figures.waitsGivenUp);
     std::printf("seed %u, %d s: %lld events, %lld frames, %lld shots, %lld rounds, %lld games, %lld findings\n", seed,
                 seconds, figures.events, figures.frames, figures.shots, figures.rounds, figures.games,
                 static_cast<long long>(figures.findings.size()));
