@@ -62,8 +62,9 @@ bool WindowSettler::ExposeUncovered()
 
 bool WindowSettler::eventFilter(QObject* watched, QEvent* event)
 {
+    // Tool tips come and go on a timer of their own and take no input.
     if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->isWindow()) {
+        && static_cast<QWidget*>(watched)->isWindow() && static_cast<QWidget*>(watched)->windowType() != Qt::ToolTip) {
         ++windowChanges;
         uncovered = uncovered || event->type() == QEvent::Hide;
         if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && event->type() == QEvent::Show)
