@@ -153,7 +153,9 @@ class DialogLookTest : public QObject {
 
     void Click(QPoint at, int button = 1)
     {
-        Run(QStringLiteral("xdotool"), {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click",
+        // No --sync: xdotool would wait for a pointer already there to move,
+        // until its time ran out. The X server keeps the move before the click.
+        Run(QStringLiteral("xdotool"), {"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
                                         QString::number(button)});
     }
 
