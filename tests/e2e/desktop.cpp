@@ -50,16 +50,15 @@ QString OnlyWindow(const QString& titlePattern)
 
 bool AnswerNewGame()
 {
-    const QString dialogTitle = QStringLiteral("^Nowa gra$");
-    if (!WaitForWindow(dialogTitle))
+    if (!WaitForWindow(newGameTitle))
         return false;
     for (int attempt = 0; attempt < 10; ++attempt) {
-        const QString dialog = OnlyWindow(dialogTitle);
+        const QString dialog = OnlyWindow(newGameTitle);
         if (dialog.isEmpty())
             return true;
         Focus(dialog);
         Keys({"Return"});
-        if (WaitForNoWindow(dialogTitle, 2000))
+        if (WaitForNoWindow(newGameTitle, 2000))
             return true;
     }
     return false;

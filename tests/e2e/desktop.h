@@ -9,6 +9,13 @@
 // ImageMagick's import: keys and clicks into real windows, screenshots.
 namespace Desktop {
 
+// The game's windows by their captions, as patterns for Windows().
+inline const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
+inline const QString newGameTitle = QStringLiteral("^Nowa gra$");
+inline const QString helpTitle = QStringLiteral("^Pomoc$");
+inline const QString aboutTitle = QStringLiteral("^O programie$");
+inline const QString messageTitle = QStringLiteral("^Tarnok 3D$"); // message boxes, the results too
+
 QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
 // Visible windows whose title matches the regular expression.
 QStringList Windows(const QString& titlePattern);

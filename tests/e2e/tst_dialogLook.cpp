@@ -15,11 +15,6 @@ using namespace Desktop;
 
 namespace {
 
-const QString newGameTitle = QStringLiteral("^Nowa gra$");
-const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
-const QString helpTitle = QStringLiteral("^Pomoc$");
-const QString aboutTitle = QStringLiteral("^O programie$");
-const QString messageTitle = QStringLiteral("^Tarnok 3D$");
 const int waitMs = 20000; // a screenshot may take a second on a busy machine
 
 bool IsInk(QColor c) { return c.lightness() < 128; }

@@ -19,9 +19,6 @@ using namespace Desktop;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
-const QString newGameTitle = QStringLiteral("^Nowa gra$");
-const QString resultsTitle = QStringLiteral("^Tarnok 3D$");
 const QString lostLine = QStringLiteral("tarnok3d: utracono połączenie z serwerem X; gra się kończy");
 
 struct Ending {
@@ -177,7 +174,7 @@ private slots:
             Keys(QStringList(16, "Up") + QStringList(10, "KP_Add") + QStringList{"space"});
             break;
         case Moment::RoundEnd:
-            QVERIFY(SelfShots(MainWindow()).EndTheRound(resultsTitle));
+            QVERIFY(SelfShots(MainWindow()).EndTheRound(messageTitle));
             break;
         }
         display.Kill();

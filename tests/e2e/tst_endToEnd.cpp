@@ -16,9 +16,6 @@ using namespace Screen;
 
 namespace {
 
-const QString dialogTitle = QStringLiteral("^Nowa gra$");
-const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
-const QString messageTitle = QStringLiteral("^Tarnok 3D$");
 
 struct Shot {
     int elevation, power;
@@ -73,11 +70,11 @@ class EndToEndTest : public QObject {
     {
         FocusMain();
         Keys({"ctrl+n"});
-        if (!WaitForWindow(dialogTitle))
+        if (!WaitForWindow(newGameTitle))
             return false;
-        Focus(Windows(dialogTitle).first());
+        Focus(Windows(newGameTitle).first());
         Keys({"Return"});
-        return WaitForNoWindow(dialogTitle);
+        return WaitForNoWindow(newGameTitle);
     }
 
     // One turn: the player's barrel and power brought to the given values with
@@ -185,9 +182,9 @@ private slots:
     {
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         QVERIFY(game.waitForStarted());
-        QVERIFY(WaitForWindow(dialogTitle));
+        QVERIFY(WaitForWindow(newGameTitle));
         QVERIFY(Windows(mainTitle).isEmpty());
-        const QRect dialog = Geometry(Windows(dialogTitle).first());
+        const QRect dialog = Geometry(Windows(newGameTitle).first());
         QVERIFY(dialog.width() > 150 && dialog.height() > 80);
         const QImage shot = Screenshot();
         const QColor face = shot.pixelColor(dialog.center().x(), dialog.bottom() - 3);
@@ -196,10 +193,10 @@ private slots:
 
     void enterOpensTheMainWindowWithTheTerrainDrawn()
     {
-        Focus(Windows(dialogTitle).first());
+        Focus(Windows(newGameTitle).first());
         Keys({"Return"});
         QVERIFY(WaitForWindow(mainTitle));
-        QVERIFY(WaitForNoWindow(dialogTitle));
+        QVERIFY(WaitForNoWindow(newGameTitle));
         area = Geometry(MainWindow());
         QThread::msleep(1500);
         QImage shot = Screenshot();
@@ -305,10 +302,10 @@ private slots:
         QVERIFY(Geometry(box).width() > 100);
         Focus(box);
         Keys({"Return"});
-        QVERIFY(WaitForWindow(dialogTitle)); // the next game is asked for
-        Focus(Windows(dialogTitle).first());
+        QVERIFY(WaitForWindow(newGameTitle)); // the next game is asked for
+        Focus(Windows(newGameTitle).first());
         Keys({"Return"});
-        QVERIFY(WaitForNoWindow(dialogTitle));
+        QVERIFY(WaitForNoWindow(newGameTitle));
     }
 
     void theGameExitsCleanlyFromItsMenu()

@@ -15,8 +15,6 @@ using namespace Desktop;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
-const QString helpTitle = QStringLiteral("^Pomoc$");
 const QString noGlLine = QStringLiteral("tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D");
 
 } // namespace

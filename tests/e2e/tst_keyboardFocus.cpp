@@ -19,9 +19,6 @@ using namespace Desktop;
 
 namespace {
 
-const QString mainTitle = QStringLiteral("^- Tarnok 3D - $");
-const QString helpTitle = QStringLiteral("^Pomoc$");
-const QString aboutTitle = QStringLiteral("^O programie$");
 const QString toolbarTitle = QStringLiteral("^Czołg$");
 
 // Where things are, from a toolbar's or the window's top-left corner: the
