@@ -33,6 +33,7 @@ QRect Geometry(const QString& windowId);
 void Focus(const QString& windowId);
 // Keys by their X names ("Return", "ctrl+n", "KP_Add"...), one after another.
 void Keys(const QStringList& keys);
-QImage Screenshot();
+// The whole screen, or the given part of it; a null image without a display.
+QImage Screenshot(const QRect& area = QRect());
 
 } // namespace Desktop

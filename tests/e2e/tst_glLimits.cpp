@@ -36,9 +36,18 @@ class GlLimitsTest : public QObject {
         game.setProcessEnvironment(environment);
         EndWithTheTest(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
-        const bool up = game.waitForStarted() && AnswerNewGame() && WaitForWindow(mainTitle);
-        if (!up)
-            qInfo("%s", game.readAllStandardError().constData());
+        const bool started = game.waitForStarted();
+        const bool answered = started && AnswerNewGame();
+        const bool up = answered && WaitForWindow(mainTitle);
+        if (!up) {
+            QStringList names;
+            for (const QString& id : Windows(QStringLiteral(".")))
+                names << Run(QStringLiteral("xdotool"), {"getwindowname", id}).trimmed();
+            qInfo("the game %s (status %d), %s; windows shown: \"%s\"; its errors: %s",
+                  game.state() == QProcess::NotRunning ? "has ended" : "still runs", game.exitCode(),
+                  !started ? "never started" : !answered ? "the new-game dialog not answered" : "no main window",
+                  qPrintable(names.join("\", \"")), game.readAllStandardError().constData());
+        }
         return up;
     }
 

@@ -61,15 +61,6 @@ QRect SettledArea(const QString& windowId)
     return placed;
 }
 
-QImage ScreenArea(QRect r)
-{
-    const QString crop = QStringLiteral("%1x%2+%3+%4").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
-    QProcess process;
-    process.start(QStringLiteral("import"), {"-window", "root", "-crop", crop, "png:-"});
-    process.waitForFinished(20000);
-    return QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
-}
-
 void Click(QPoint at)
 {
     Run(QStringLiteral("xdotool"), {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
@@ -95,7 +86,7 @@ class KeyboardFocusTest : public QObject {
     QImage ValuePanes()
     {
         // The status bar's value panes, right of the message pane.
-        return ScreenArea(QRect(area.right() - 580, area.bottom() - 20, 555, 20));
+        return Screenshot(QRect(area.right() - 580, area.bottom() - 20, 555, 20));
     }
 
     // The panes once they have stopped following the last step: the same in
@@ -230,7 +221,7 @@ class KeyboardFocusTest : public QObject {
         const QRect list = OpenPopUp([&] { Click(selector); });
         if (list.isEmpty())
             return false;
-        const QImage shot = ScreenArea(list);
+        const QImage shot = Screenshot(list);
         QRect highlight;
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); x += 2)
