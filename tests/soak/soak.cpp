@@ -11,8 +11,9 @@
 // fields are seeded from it (not from the clock), the wind timer is held
 // still and ticked as one of the actions, and the actions run at fixed points
 // of the program (after each frame, and whenever it goes idle), never by the
-// clock. What the window system decides in its own time is awaited or fixed
-// (see windowSettler.h). Every 250 events a digest of the game is taken; the
+// clock; within a burst of actions no frame is drawn (see windowInput.h). What
+// the window system decides in its own time is awaited or fixed (see
+// windowSettler.h). Every 250 events a digest of the game is taken; the
 // trail of digests is printed, each one with --trail. --events ends the run
 // after that many events instead of after the seconds, so that two runs of a
 // seed end alike. --plant-leak leaks a block from a key handler once, to
@@ -27,6 +28,7 @@
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"
 #include "soak/stateDigest.h"
+#include "soak/windowInput.h"
 #include "soak/windowSettler.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
@@ -173,13 +175,20 @@ public:
     // people type faster than frames are drawn, and the requests merge.
     void Act()
     {
+        const bool outerActing = acting;
+        const long long outerWindowChanges = windowChangesWhenActing;
+        acting = true;
         const int burst = random.bounded(1, 48);
         for (int i = 0; i < burst && running; ++i) {
-            const long long windowChanges = settler.WindowChanges();
+            const long long windowChanges = windowChangesWhenActing = settler.WindowChanges();
             ActOnce();
             if (settler.WindowChanges() != windowChanges)
                 break; // what the user looks at has changed: a window opened or closed, maybe both
         }
+        acting = outerActing;
+        windowChangesWhenActing = outerWindowChanges;
+        if (!acting && stepPutOff)
+            QueueStep();
     }
 
     void ActOnce()
@@ -239,6 +248,15 @@ private:
     void Step()
     {
         stepQueued = false;
+        // An action that lets Qt serve the events waiting meanwhile would meet
+        // a step queued by a timer among them, and the actions would nest
+        // wherever the clock put that step. Only a window the action opened
+        // (a dialog's or a menu's own loop) is acted on inside it.
+        if (acting && settler.WindowChanges() == windowChangesWhenActing) {
+            stepPutOff = true;
+            return;
+        }
+        stepPutOff = false;
         if (!running || WaitingForAFrame())
             return; // the frame's own idle moment steps next
         if (eventLimit > 0 && figures.events >= eventLimit && !QApplication::activeModalWidget()
@@ -412,7 +430,7 @@ private:
         QPoint p(random.bounded(view->width() + 40) - 20, random.bounded(view->height() + 40) - 20);
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
             if (buttons & b)
-                QTest::mousePress(view, b, Qt::NoModifier, p);
+                WindowInput::MousePress(view, b, p);
         const int moves = random.bounded(1, 12);
         figures.events += moves + 1;
         for (int i = 0; i < moves; ++i) {
@@ -422,7 +440,7 @@ private:
         }
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
             if ((buttons & b) && random.bounded(8)) // now and then a release goes missing
-                QTest::mouseRelease(view, b, Qt::NoModifier, p);
+                WindowInput::MouseRelease(view, b, p);
     }
 
     // On a widget or on the view's own window.
@@ -490,7 +508,7 @@ private:
             return;
         } else if (extra < 5) {
             const QPoint p(random.bounded(view->width()), random.bounded(view->height()));
-            QTest::mouseDClick(view, random.bounded(2) ? Qt::LeftButton : Qt::RightButton, Qt::NoModifier, p);
+            WindowInput::MouseDoubleClick(view, random.bounded(2) ? Qt::LeftButton : Qt::RightButton, p);
             return;
         } else if (extra < 7) {
             HoldKey(view);
@@ -507,14 +525,14 @@ private:
         }
         const int r = random.bounded(100);
         if (r < 45) {
-            QTest::keyClick(view, AnyKey(), AnyModifiers());
+            WindowInput::KeyClick(view, AnyKey(), AnyModifiers());
         } else if (r < 52) {
             // Drop a shell on one's own tank: games must also come to an end.
             for (int i = 0; i < 18; ++i)
-                QTest::keyClick(view, Qt::Key_Up);
+                WindowInput::KeyClick(view, Qt::Key_Up);
             for (int i = 0; i < 20; ++i)
-                QTest::keyClick(view, Qt::Key_Minus);
-            QTest::keyClick(view, Qt::Key_Space);
+                WindowInput::KeyClick(view, Qt::Key_Minus);
+            WindowInput::KeyClick(view, Qt::Key_Space);
             figures.events += 38;
         } else if (r < 70) {
             Drag(view);
@@ -539,6 +557,9 @@ private:
     Figures& figures;
     bool running = false;
     bool stepQueued = false;
+    bool acting = false; // inside Act, perhaps in the loop of a window it opened
+    long long windowChangesWhenActing = 0;
+    bool stepPutOff = false; // a step came while acting: it is taken once the burst is over
     QMetaObject::Connection paneCheck;
     std::unique_ptr<QSignalBlocker> windHeld;
     WindowSettler settler;
