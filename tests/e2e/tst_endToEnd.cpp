@@ -260,8 +260,8 @@ private slots:
     void ctrlNOpensTheNewGameDialogAgain()
     {
         QVERIFY(NewGameByKeys());
-        QThread::msleep(1200);
-        QCOMPARE(Count(Screenshot(), area, IsRed), 0); // a new game: player 1 on turn again
+        // A new game: player 1 on turn again, highlighted, not in plain red.
+        QVERIFY(QTest::qWaitFor([&] { return Count(Screenshot(), area, IsRed) == 0; }, 20000));
     }
 
     void helpAndAboutOpenFromTheMenu()
