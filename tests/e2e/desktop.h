@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// What a player does and sees on the X display, through xdotool and
-// ImageMagick's import: keys and clicks into real windows, screenshots.
+// What a player does and sees on the X display: keys and clicks into real
+// windows through xdotool, screenshots read from the X server.
 namespace Desktop {
 
 // The game's windows by their captions, as patterns for Windows().
