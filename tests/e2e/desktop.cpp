@@ -9,11 +9,13 @@
 
 namespace Desktop {
 
-QString Run(const QString& program, const QStringList& arguments, int timeoutMs)
+QString Run(const QString& program, const QStringList& arguments, int timeoutMs, QByteArray* errors)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(timeoutMs);
+    if (errors)
+        *errors = process.readAllStandardError();
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
@@ -22,17 +24,15 @@ QStringList Windows(const QString& titlePattern)
     // A window that goes away while xdotool walks the tree (the game makes and
     // drops some while it starts) ends the search with an X error and no ids:
     // that search is made again, never taken for "no such window".
-    QByteArray found;
+    QString found;
+    QByteArray errors;
     for (int attempt = 0; attempt < 10; ++attempt) {
-        QProcess search;
-        search.start(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", titlePattern});
-        search.waitForFinished(20000);
-        found = search.readAllStandardOutput();
-        if (search.readAllStandardError().isEmpty())
+        found = Run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", titlePattern}, 20000, &errors);
+        if (errors.isEmpty())
             break;
         QThread::msleep(50);
     }
-    return QString::fromLocal8Bit(found).split('\n', Qt::SkipEmptyParts);
+    return found.split('\n', Qt::SkipEmptyParts);
 }
 
 bool WaitForWindows(const QString& titlePattern, bool shown, int timeoutMs)

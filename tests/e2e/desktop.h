@@ -16,7 +16,9 @@ inline const QString helpTitle = QStringLiteral("^Pomoc$");
 inline const QString aboutTitle = QStringLiteral("^O programie$");
 inline const QString messageTitle = QStringLiteral("^Tarnok 3D$"); // message boxes, the results too
 
-QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+// The program's standard output; its standard error into *errors if given.
+QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 20000,
+            QByteArray* errors = nullptr);
 // Visible windows whose title matches the regular expression.
 QStringList Windows(const QString& titlePattern);
 // Waits until a window with a matching title is shown (or, with shown false, none is).
