@@ -1,7 +1,7 @@
 #include "app/MainFrm.h"
 
 #include "app/bombSelector.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/messageBox.h"
 #include "res/images.h"
 #include "res/resource.h"

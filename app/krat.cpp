@@ -1,7 +1,7 @@
 #include "app/krat.h"
 
 #include "app/MainFrm.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/AboutBox.h"
 #include "res/gameIcon.h"
 #include "res/resource.h"

@@ -5,7 +5,7 @@
 // clears) and the scene drawn alone off-screen. Prints medians; asserts nothing.
 #include "app/MainFrm.h"
 #include "app/krat.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "view/frame.h"
 #include "view/glSurface.h"
 #include "view/gameState.h"

@@ -1,29 +1,21 @@
-# The game's files depend one way: res <- world <- dialogs <- document <- view
-# <- main frame and application. A header and its source count as one unit
-# (app/kratDoc = kratDoc.h + kratDoc.cpp); the check fails, naming the files,
-# when a unit includes one of a later layer or the includes of app/, view/,
-# dialogs/, world/ and res/ go round in a loop.
+# The game's folders depend one way, from the top down: app -> view -> doc ->
+# dialogs -> ai -> audio -> world -> res. A header and its source count as one
+# unit (doc/kratDoc = kratDoc.h + kratDoc.cpp); the check fails, naming the
+# files, when a unit includes one of a higher folder or the includes go round
+# in a loop.
 # Run: cmake -DROOT=<source folder> -P checkIncludeGraph.cmake
 
-file(GLOB_RECURSE sources RELATIVE "${ROOT}"
-     "${ROOT}/app/*.h" "${ROOT}/app/*.cpp" "${ROOT}/view/*.h" "${ROOT}/view/*.cpp"
-     "${ROOT}/dialogs/*.h" "${ROOT}/dialogs/*.cpp" "${ROOT}/world/*.h" "${ROOT}/world/*.cpp"
-     "${ROOT}/res/*.h" "${ROOT}/res/*.cpp")
+set(folders res world audio ai dialogs doc view app) # lowest first
+set(patterns "")
+foreach(folder IN LISTS folders)
+    list(APPEND patterns "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+endforeach()
+file(GLOB_RECURSE sources RELATIVE "${ROOT}" ${patterns})
 
 function(layer result unit)
-    if(unit MATCHES "^res/")
-        set(${result} 0 PARENT_SCOPE)
-    elseif(unit MATCHES "^world/")
-        set(${result} 1 PARENT_SCOPE)
-    elseif(unit MATCHES "^dialogs/")
-        set(${result} 2 PARENT_SCOPE)
-    elseif(unit STREQUAL "app/kratDoc")
-        set(${result} 3 PARENT_SCOPE)
-    elseif(unit MATCHES "^view/")
-        set(${result} 4 PARENT_SCOPE)
-    else()
-        set(${result} 5 PARENT_SCOPE)
-    endif()
+    string(REGEX REPLACE "/.*" "" folder "${unit}")
+    list(FIND folders "${folder}" index)
+    set(${result} ${index} PARENT_SCOPE)
 endfunction()
 
 set(units "")

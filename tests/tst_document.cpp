@@ -3,7 +3,7 @@
 #include "support/modalScript.h"
 
 #include "app/krat.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"
 

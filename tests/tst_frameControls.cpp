@@ -4,7 +4,7 @@
 #include "support/modalScript.h"
 
 #include "app/MainFrm.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "view/gameState.h"
 #include "view/kratView.h"
 

@@ -6,7 +6,7 @@
 #include "support/waitFor.h"
 
 #include "app/MainFrm.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"

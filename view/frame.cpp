@@ -2,7 +2,7 @@
 
 #include "view/frame.h"
 
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
 

@@ -1,6 +1,6 @@
 #include "view/kratView.h"
 
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
 #include "res/stringTable.h"

@@ -1,6 +1,6 @@
 #include "view/kratView.h"
 
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "res/resource.h"
 #include "view/gameState.h"
 #include "view/keyMapping.h"

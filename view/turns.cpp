@@ -1,6 +1,6 @@
 #include "view/gameState.h"
 
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/Sklepik.h"
 #include "dialogs/decimalText.h"
 #include "dialogs/messageBox.h"

@@ -22,7 +22,7 @@
 // Exit code 0 when nothing was found, 1 otherwise.
 #include "app/MainFrm.h"
 #include "app/krat.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/Poczatek.h"
 #include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"

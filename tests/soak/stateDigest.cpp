@@ -1,6 +1,6 @@
 #include "soak/stateDigest.h"
 
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "view/gameState.h"
 
 #include <cstring>

@@ -5,7 +5,7 @@
 
 #include "app/MainFrm.h"
 #include "app/krat.h"
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 #include "dialogs/vetoSpinBox.h"
 #include "view/gameState.h"
 #include "view/invariants.h"

@@ -1,4 +1,4 @@
-#include "app/kratDoc.h"
+#include "doc/kratDoc.h"
 
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
