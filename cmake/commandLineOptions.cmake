@@ -42,8 +42,11 @@ function(tarnok_option)
     string(TOUPPER "${first}" first)
     set(sentencePl "${first}${rest}.")
 
-    set(TARNOK_MAN_SYNOPSIS_EN "${TARNOK_MAN_SYNOPSIS_EN}[${roffChoice}${roffArgumentEn}]\n" PARENT_SCOPE)
-    set(TARNOK_MAN_SYNOPSIS_PL "${TARNOK_MAN_SYNOPSIS_PL}[${roffChoice}${roffArgumentPl}]\n" PARENT_SCOPE)
+    # In the synopsis an option and its argument stay together, unhyphenated.
+    string(REPLACE " \\fI" "\\ \\fI\\%" keptEn "${roffArgumentEn}")
+    string(REPLACE " \\fI" "\\ \\fI\\%" keptPl "${roffArgumentPl}")
+    set(TARNOK_MAN_SYNOPSIS_EN "${TARNOK_MAN_SYNOPSIS_EN}[${roffChoice}${keptEn}]\n" PARENT_SCOPE)
+    set(TARNOK_MAN_SYNOPSIS_PL "${TARNOK_MAN_SYNOPSIS_PL}[${roffChoice}${keptPl}]\n" PARENT_SCOPE)
     set(TARNOK_MAN_OPTIONS_EN "${TARNOK_MAN_OPTIONS_EN}.TP\n${roffList}${roffArgumentEn}\n${OPTION_EN}\n" PARENT_SCOPE)
     set(TARNOK_MAN_OPTIONS_PL "${TARNOK_MAN_OPTIONS_PL}.TP\n${roffList}${roffArgumentPl}\n${sentencePl}\n" PARENT_SCOPE)
 
