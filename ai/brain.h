@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+class cTeren;
+class cCzolg;
+class cWiatr;
+
+// The four levels, weakest first; the game names them "łatwy", "średni", "trudny", "mistrz".
+enum class BrainLevel { Latwy, Sredni, Trudny, Mistrz };
+
+// What a player can see, copied out of the game so that thinking may run on a worker thread.
+struct Sight {
+    struct Seat { float x, y, z; int alive; int energy; int money; int stock[4];
+                  int heading; int elevation; int power; };
+    float heights[100][100];   // [z][x], as cTeren stores it: copy of the terrain's grid
+    Seat seats[8];
+    int playerCount;
+    int shooter;               // slot on turn, the one who aims
+    int windDirection;
+    int windStrength;
+    // Copies the world as it stands.
+    static Sight Of(const cTeren& terrain, const cCzolg tanks[], int playerCount, int shooter,
+                    const cWiatr& wind);
+};
+
+// An aim on the grid that the aiming commands reach from the barrel as it stands (steps of 5),
+// and the bomb kind (0..3, never one with an empty stock).
+struct Aim { int heading; int elevation; int power; int kind; };
+
+class Brain {
+public:
+    explicit Brain(std::uint32_t seed);      // the game seeds it from the clock at start-up
+    void Reseed(std::uint32_t seed);
+    // The whole thinking for sight.shooter at the level. No globals touched, no rand()/srand();
+    // one call at a time (the game may run it on a worker thread with its own Sight copy).
+    Aim Choose(const Sight& sight, BrainLevel level);
+    // The last look just before the shot: "mistrz" re-solves when the wind differs from the
+    // one it chose with; the other levels return `chosen` unchanged.
+    Aim AtFiring(const Sight& sight, BrainLevel level, const Aim& chosen);
+    // Where the shooter's last shell ended (result 2 exploded at x,z; 0 left the field),
+    // so that the next shot at the same target corrects from it.
+    void NoteLanding(int shooter, float x, float z, int result);
+    // A new round or a new game: corrections start afresh.
+    void Forget();
+
+    // The opponent the shooter's last choice went for, -1 before any.
+    int TargetOf(int shooter) const;
+
+private:
+    // What a seat remembers of its shots at one target.
+    struct Memory {
+        int target = -1;
+        float aimX = 0, aimZ = 0;      // where it means its shell to land
+        int windDirectionError = 0;    // how it misreads the wind's direction
+        int windStrengthGuess = 0;     // 0 takes the lower of the two strengths an arrowhead count shows
+        bool landed = false;           // a landing since the last choice
+        float landX = 0, landZ = 0;
+        int chosenWindDirection = 0;   // the wind the last choice was made with
+        int chosenWindStrength = 0;
+    };
+
+    Aim ChooseExact(const Sight& sight);
+    Aim ChooseAsPerson(const Sight& sight, BrainLevel level);
+    int PickTarget(const Sight& sight);
+    float Normal(float sigma);
+
+    std::mt19937 random;
+    Memory memory[8];
+};
