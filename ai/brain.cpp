@@ -26,9 +26,9 @@ struct Character {
 Character CharacterOf(BrainLevel level)
 {
     switch (level) {
-    case BrainLevel::Latwy: return {35.0f, 0.30f, 0.10f, 0.45f, 2.5f};
-    case BrainLevel::Sredni: return {20.0f, 0.18f, 0.06f, 0.65f, 1.5f};
-    case BrainLevel::Trudny: return {10.0f, 0.10f, 0.04f, 0.85f, 0.8f};
+    case BrainLevel::Latwy: return {35.0f, 0.65f, 0.22f, 0.30f, 3.5f};
+    case BrainLevel::Sredni: return {20.0f, 0.32f, 0.12f, 0.50f, 2.5f};
+    case BrainLevel::Trudny: return {10.0f, 0.15f, 0.06f, 0.80f, 1.2f};
     case BrainLevel::Mistrz: break;
     }
     return {0, 0, 0, 1, 0};
