@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <random>
 
+// A computer player. Its predictions fly each shell with the barrel and the
+// wind as they stand when it fires: the game's shell reads elevation, power
+// and wind afresh at every step, so the game must leave a computer's barrel
+// alone while its shell flies (the wind stands still during any flight).
 class Brain {
 public:
     explicit Brain(std::uint32_t seed);      // the game seeds it from the clock at start-up
