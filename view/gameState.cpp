@@ -1,6 +1,7 @@
 #include "view/gameState.h"
 
-#include <cmath>
+#include "world/blast.h"
+
 #include <cstdlib>
 
 // Created in this order at start-up: terrain, the eight tanks, wind.
@@ -120,18 +121,17 @@ int CountLiveTanks()
 void ResolveExplosion()
 {
     cCzolg& shooter = tanks[currentPlayer];
-    const float reach = static_cast<float>(BlastReach(shooter.bombKind));
     const float sx = shooter.shell.x;
     const float sz = shooter.shell.z;
     for (int i = 0; i < playerCount; ++i) {
         cCzolg& tank = tanks[i];
-        const float distance = std::sqrt((sx - tank.x) * (sx - tank.x) + (sz - tank.z) * (sz - tank.z));
-        const float d = distance - reach;
+        const float d = BlastDepth(BlastDistance(sx, sz, tank.x, tank.z), shooter.bombKind);
         if (d < 0) {
-            tank.TakeDamage(static_cast<int>(10 * d));
+            const BlastBlow blow = BlastBlowOf(d);
+            tank.TakeDamage(blow.energy);
             // Hurting oneself pays nothing; hitting a wreck still pays.
             if (i != currentPlayer)
-                shooter.AddMoney(static_cast<int>(-100 * d));
+                shooter.AddMoney(blow.pay);
         }
     }
     for (int j = 0; j < playerCount; ++j)

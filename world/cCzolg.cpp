@@ -1,14 +1,12 @@
 #include "world/cCzolg.h"
 
-#include "world/angles.h"
 #include "world/cTeren.h"
 #include "world/cWiatr.h"
+#include "world/flight.h"
 #include "world/glShapes.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-
-#include <cmath>
 
 const float playerColours[8][3] = {
     {1, 0, 0}, {0, 0, 1}, {1, 1, 0}, {0, 1, 0},
@@ -132,13 +130,8 @@ int cCzolg::Fire(int kind)
     launchHeading = static_cast<float>(heading);
     launchPower = static_cast<float>(power);
 
-    // The shell starts at the muzzle: 5 units along the barrel from the turret centre.
-    const double h = Radians(heading);
-    const double e = Radians(elevation);
-    const float x0 = static_cast<float>(x + std::sin(h) * 5 * std::cos(e));
-    const float y0 = static_cast<float>((y + 3) + std::sin(e) * 5);
-    const float z0 = static_cast<float>(z + std::cos(h) * 5 * std::cos(e));
-    shell.Launch(kind, x0, y0, z0);
+    const FlightPoint muzzle = MuzzleOf(x, y, z, heading, elevation);
+    shell.Launch(kind, muzzle.x, muzzle.y, muzzle.z);
 
     inFlight = 1;
     flightStep = 0;
@@ -148,24 +141,12 @@ int cCzolg::Fire(int kind)
 
 int cCzolg::FlightStep(cWiatr& wind, cTeren& terrain)
 {
-    const double launchH = Radians(launchHeading);
-    const double e = Radians(elevation);
-    const double windD = Radians(wind.direction);
-
-    const float hx = static_cast<float>(launchPower * std::sin(launchH) * std::cos(e));
-    const float hz = static_cast<float>(launchPower * std::cos(launchH) * std::cos(e));
-    const float wx = static_cast<float>(wind.strength * std::sin(windD) / 100);
-    const float wz = static_cast<float>(wind.strength * std::cos(windD) / 100);
-    const float dx = (hx + wx) / 40;
-    const float dz = (hz + wz) / 40;
-
+    const FlightPace pace = FlightPaceOf(launchHeading, launchPower, elevation, power,
+                                         wind.direction, wind.strength);
     flightStep += 1;
-    const int t = flightStep;
-    const float vy = static_cast<float>(power * std::sin(e));
-    // Height over the launch point follows (t * vy - t^2) / 40.
-    const float dy = (t * vy - t * 2 * t / 2) / 40;
+    const float dy = FlightRise(flightStep, pace.vy);
 
-    const int result = shell.Step(dx, dy, dz, terrain);
+    const int result = shell.Step(pace.dx, dy, pace.dz, terrain);
     if (result == 2 || result == 0)
         inFlight = 0;
     return result;

@@ -1,6 +1,7 @@
 #include "world/cPocisk.h"
 
 #include "world/cTeren.h"
+#include "world/flight.h"
 #include "world/glShapes.h"
 
 #include <GL/gl.h>
@@ -46,16 +47,10 @@ void cPocisk::Advance(float dx, float dy, float dz)
 int cPocisk::Step(float dx, float dy, float dz, cTeren& terrain)
 {
     Advance(dx, dy, dz);
-    const float hs = y + dy;
-    const int ix = static_cast<int>(x);
-    const int iz = static_cast<int>(z);
-    if (InField(ix, iz) && hs - terrain.GetHeight(ix, iz) < 0.5f) {
+    const int result = FlightOutcome(x, z, y + dy, terrain.heights);
+    if (result == 2)
         Explode(terrain);
-        return 2;
-    }
-    if (x < 0 || x > FIELD_LAST || z < 0 || z > FIELD_LAST)
-        return 0;
-    return 1;
+    return result;
 }
 
 void cPocisk::Explode(cTeren& terrain)
