@@ -1,6 +1,8 @@
 #include "app/krat.h"
 
 #include "app/MainFrm.h"
+#include "app/commandLine.h"
+#include "app/soundSwitch.h"
 #include "doc/kratDoc.h"
 #include "dialogs/AboutBox.h"
 #include "res/gameIcon.h"
@@ -34,13 +36,14 @@ void InitResources()
     Q_INIT_RESOURCE(tarnok);
 }
 
-bool CKratApp::InitInstance()
+bool CKratApp::InitInstance(const CommandLine& commandLine)
 {
     // No application display name: Qt would append it to every caption, and
     // the captions are the game's own ("- Tarnok 3D - ", "Nowa gra"...).
     QApplication::setApplicationName(QStringLiteral("tarnok3d"));
     QApplication::setApplicationVersion(QStringLiteral(TARNOK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNOK_DESKTOP_ID));
+    StartSound(commandLine.soundOff);
     return CreateWindows();
 }
 
@@ -53,8 +56,12 @@ bool CKratApp::CreateWindows()
     if (mainFrame->OnCreate() != 0)
         return false;
     QObject::connect(mainFrame->Command(ID_APP_ABOUT), &QAction::triggered, [this] { OnAppAbout(); });
+    QAction* soundSwitch = mainFrame->Command(ID_GAME_SOUND);
+    soundSwitch->setChecked(sound.IsEnabled());
+    QObject::connect(soundSwitch, &QAction::toggled, [this](bool on) { SwitchSound(on); });
 
     auto* view = new CKratView(document.get(), mainFrame.get());
+    view->SetSound(&sound);
     view->OnCreate(); // the first game starts here
     mainFrame->SetView(view);
     if (!document->OnNewDocument())
@@ -80,4 +87,17 @@ void CKratApp::OnAppAbout()
 {
     CAboutBox about;
     about.DoModal();
+}
+
+void CKratApp::StartSound(bool offForThisRun)
+{
+    sound.SetEnabled(!offForThisRun && RememberedSoundOn());
+}
+
+// A choice made in the menu is the player's own: it is remembered, even in a
+// run that began silent from the command line.
+void CKratApp::SwitchSound(bool on)
+{
+    sound.SetEnabled(on);
+    RememberSoundOn(on);
 }

@@ -146,6 +146,19 @@ int cCzolg::Fire(int kind)
     return 1;
 }
 
+// Height over the launch point at step t follows (t * vy - t^2) / 40, vy read
+// from the power and elevation of the moment.
+static float RiseAt(int t, int power, double elevationRadians)
+{
+    const float vy = static_cast<float>(power * std::sin(elevationRadians));
+    return (t * vy - t * 2 * t / 2) / 40;
+}
+
+float cCzolg::ShellHeight() const
+{
+    return shell.y + RiseAt(flightStep, power, Radians(elevation));
+}
+
 int cCzolg::FlightStep(cWiatr& wind, cTeren& terrain)
 {
     const double launchH = Radians(launchHeading);
@@ -160,12 +173,7 @@ int cCzolg::FlightStep(cWiatr& wind, cTeren& terrain)
     const float dz = (hz + wz) / 40;
 
     flightStep += 1;
-    const int t = flightStep;
-    const float vy = static_cast<float>(power * std::sin(e));
-    // Height over the launch point follows (t * vy - t^2) / 40.
-    const float dy = (t * vy - t * 2 * t / 2) / 40;
-
-    const int result = shell.Step(dx, dy, dz, terrain);
+    const int result = shell.Step(dx, RiseAt(flightStep, power, e), dz, terrain);
     if (result == 2 || result == 0)
         inFlight = 0;
     return result;
