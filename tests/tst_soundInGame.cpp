@@ -35,14 +35,10 @@
 
 namespace {
 
-bool Near(float a, float b)
-{
-    return std::abs(a - b) < 1e-3f;
-}
-
 bool At(const GameSound::Playing& p, float x, float y, float z)
 {
-    return Near(p.position[0], x) && Near(p.position[1], y) && Near(p.position[2], z);
+    return std::abs(p.position[0] - x) < 1e-3f && std::abs(p.position[1] - y) < 1e-3f
+           && std::abs(p.position[2] - z) < 1e-3f;
 }
 
 QString Describe(const std::vector<GameSound::Playing>& playing)
@@ -185,7 +181,7 @@ private slots:
         QCOMPARE(int(playing.size()), 1);
         QVERIFY(playing[0].effect == Effect::Shot);
         QVERIFY(At(playing[0], tanks[0].shell.x, tanks[0].shell.y, tanks[0].shell.z));
-        QVERIFY(Near(playing[0].position[1], 10 + 3 + 5)); // the muzzle of a barrel pointing up
+        QVERIFY(std::abs(playing[0].position[1] - (10 + 3 + 5)) < 1e-3f); // the muzzle of a barrel pointing up
 
         QVERIFY(WaitForTurnEnd());
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
@@ -303,49 +299,36 @@ private slots:
         QVERIFY(RememberedSoundOn());
     }
 
-    void theCommandLineSilencesOneRunWithoutForgettingTheChoice()
+    // The switch stands right above the game menu's separator. The command
+    // line silences one run and leaves the remembered choice alone; a choice
+    // made in the menu is remembered.
+    void theSwitchInTheGameMenuAndTheCommandLine()
     {
         const char* argv[] = {"tarnok3d", "--bez-dzwieku", "-style", "fusion"};
         const CommandLine line = ReadCommandLine(4, argv);
-        QCOMPARE(int(line.action), int(CommandLine::Play));
-        QVERIFY(line.soundOff);
+        QVERIFY(line.action == CommandLine::Play && line.soundOff);
         QVERIFY(!ReadCommandLine(1, argv).soundOff);
-
         RememberSoundOn(true);
         theApp.StartSound(line.soundOff);
         QVERIFY(!theApp.Sound()->IsEnabled());
         QVERIFY(RememberedSoundOn());
-        GameProgram program(2, 1);
-        QVERIFY(!program.Frame()->Command(ID_GAME_SOUND)->isChecked());
-    }
 
-    void theSwitchSitsAboveTheGameMenusSeparatorAndIsRemembered()
-    {
-        RememberSoundOn(true);
-        theApp.StartSound(false);
         GameProgram program(2, 1);
-        QAction* gameMenu = program.Frame()->menuBar()->actions().value(0);
-        QVERIFY(gameMenu && gameMenu->menu());
-        const QList<QAction*> items = gameMenu->menu()->actions();
-        int separator = -1;
-        for (int i = 0; i < items.size() && separator < 0; ++i)
-            if (items[i]->isSeparator())
-                separator = i;
-        QVERIFY(separator > 0);
+        const QList<QAction*> items = program.Frame()->menuBar()->actions().value(0)->menu()->actions();
+        int separator = 0;
+        while (separator < items.size() && !items[separator]->isSeparator())
+            ++separator;
+        QVERIFY(separator > 0 && separator < items.size());
         QAction* sound = items[separator - 1];
         QCOMPARE(sound, program.Frame()->Command(ID_GAME_SOUND));
         QCOMPARE(sound->text(), QStringLiteral("&Dźwięk"));
         QCOMPARE(sound->statusTip(), QStringLiteral("Włącza i wyłącza dźwięk"));
-        QVERIFY(sound->isCheckable());
-        QVERIFY(sound->isChecked());
+        QVERIFY(sound->isCheckable() && !sound->isChecked());
 
         sound->trigger();
-        QVERIFY(!sound->isChecked());
-        QVERIFY(!theApp.Sound()->IsEnabled());
-        QVERIFY(!RememberedSoundOn());
+        QVERIFY(sound->isChecked() && theApp.Sound()->IsEnabled() && RememberedSoundOn());
         sound->trigger();
-        QVERIFY(theApp.Sound()->IsEnabled());
-        QVERIFY(RememberedSoundOn());
+        QVERIFY(!sound->isChecked() && !theApp.Sound()->IsEnabled() && !RememberedSoundOn());
     }
 };
 
