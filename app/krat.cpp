@@ -1,6 +1,7 @@
 #include "app/krat.h"
 
 #include "app/MainFrm.h"
+#include "app/afterFirstDialog.h"
 #include "app/commandLine.h"
 #include "app/soundSwitch.h"
 #include "doc/kratDoc.h"
@@ -56,6 +57,7 @@ bool CKratApp::CreateWindows()
     if (mainFrame->OnCreate() != 0)
         return false;
     QObject::connect(mainFrame->Command(ID_APP_ABOUT), &QAction::triggered, [this] { OnAppAbout(); });
+    OpenSoundAtStart();
     QAction* soundSwitch = mainFrame->Command(ID_GAME_SOUND);
     soundSwitch->setChecked(sound.IsEnabled());
     QObject::connect(soundSwitch, &QAction::toggled, [this](bool on) { SwitchSound(on); });
@@ -89,15 +91,29 @@ void CKratApp::OnAppAbout()
     about.DoModal();
 }
 
+// The device and the effects take a few tens of milliseconds: they are made
+// while the players answer the first dialog, not before it shows (or, should
+// the answer come sooner, as the windows are built).
 void CKratApp::StartSound(bool offForThisRun)
 {
-    sound.SetEnabled(!offForThisRun && RememberedSoundOn());
+    soundAtStart = !offForThisRun && RememberedSoundOn();
+    sound.SetEnabled(false);
+    if (soundAtStart)
+        RunAfterFirstDialogIsPainted([this] { OpenSoundAtStart(); }, 20);
+}
+
+void CKratApp::OpenSoundAtStart()
+{
+    if (soundAtStart && !sound.IsEnabled())
+        sound.SetEnabled(true);
+    soundAtStart = false;
 }
 
 // A choice made in the menu is the player's own: it is remembered, even in a
 // run that began silent from the command line.
 void CKratApp::SwitchSound(bool on)
 {
+    soundAtStart = false;
     sound.SetEnabled(on);
     RememberSoundOn(on);
 }

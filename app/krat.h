@@ -44,7 +44,10 @@ public:
 private:
     std::unique_ptr<CKratDoc> document;
     std::unique_ptr<CMainFrame> mainFrame;
+    void OpenSoundAtStart();
+
     GameSound sound; // outlives the windows that announce to it
+    bool soundAtStart = false; // on at start, not yet opened
 };
 
 extern CKratApp theApp;

@@ -267,9 +267,9 @@ private slots:
     {
         RememberSoundOn(true);
         theApp.StartSound(false);
+        GameProgram program(2, 1); // the sound is opened by the time the windows stand
         QVERIFY(theApp.Sound()->IsEnabled());
         QVERIFY(!theApp.Sound()->IsAudible());
-        GameProgram program(2, 1);
         QVERIFY(program.View()->Sound() == theApp.Sound());
         QVERIFY(program.Frame()->Command(ID_GAME_SOUND)->isChecked());
         StandTanks({{30, 30}, {70, 70}});
