@@ -1,5 +1,6 @@
 #include "res/stringTable.h"
 
+#include "res/commandLineOptions.h" // the option lines of --help, made from res/commandLineOptions.cmake
 #include "res/resource.h"
 
 namespace {
@@ -71,11 +72,7 @@ const Entry stringTable[] = {
      "Tarnok 3D - turowa gra artyleryjska 3D dla 2 do 8 graczy.\n"
      "\n"
      "Opcje:\n"
-     "  -h, --help        wyświetla tę pomoc i kończy\n"
-     "  -v, --version     wyświetla wersję gry i kończy\n"
-     "  -platform NAZWA   wtyczka platformy graficznej Qt (domyślnie xcb)\n"
-     "  -display EKRAN    ekran X, na którym gra się otwiera (domyślnie $DISPLAY)\n"
-     "  --bez-dzwieku     gra bez dźwięku, tylko przy tym uruchomieniu\n"
+     TARNOK_HELP_OPTIONS
      "Pozostałe opcje biblioteki Qt (-style, -geometry, -reverse...) są przekazywane bez zmian.\n"},
     {IDS_NO_DISPLAY, "tarnok3d: brak ekranu X; zmienna DISPLAY nie jest ustawiona (uruchom grę w sesji graficznej lub podaj -display EKRAN)"},
     {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},

@@ -33,7 +33,19 @@ for size in 16 22 24 32 48 64 128 256; do
         echo "$png is ${width}x${height}, not ${size}x${size}"; exit 1
     fi
 done
-grep -q '^\.TH TARNOK3D 6' "$prefix/share/man/man6/tarnok3d.6"
+english="$prefix/share/man/man6/tarnok3d.6"
+polish="$prefix/share/man/pl/man6/tarnok3d.6"
+grep -q '^\.TH TARNOK3D 6' "$english"
+grep -q '^\.TH TARNOK3D 6 .*"Gry"$' "$polish"
+# Both pages and --help list the same options, made from one list.
+options=$(env -u DISPLAY "$prefix/games/tarnok3d" --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr -d ,)
+test -n "$options"
+for option in $options; do
+    roff=$(printf '%s' "$option" | sed 's/-/\\\\-/g')
+    for page in "$english" "$polish"; do
+        grep -q "^\\\\fB$roff\\\\fR" "$page" || { echo "$page lacks $option"; exit 1; }
+    done
+done
 test "$(env -u DISPLAY "$prefix/games/tarnok3d" --version)" = "Tarnok 3D $version"
 if env -u DISPLAY "$prefix/games/tarnok3d" a-file-the-game-does-not-take 2>/dev/null; then
     echo "an unknown argument must not start the game"; exit 1

@@ -86,9 +86,15 @@ const Probe& ProbeDriver()
 
 } // namespace
 
+bool GlFailsOnRequest(GlStep step)
+{
+    const QByteArray failing = qgetenv("TARNOK_GL_FAILS");
+    return failing == (step == GlStep::Format ? "format" : "context");
+}
+
 bool CanCreateGlContext()
 {
-    return ProbeDriver().usable;
+    return !GlFailsOnRequest(GlStep::Format) && ProbeDriver().usable;
 }
 
 QSize MaxViewportSize()

@@ -28,5 +28,11 @@ bool MakeOffscreenContext(QOffscreenSurface& surface, QOpenGLContext& context);
 // tried once, off-screen, before the view's window is built.
 bool CanCreateGlContext();
 
+// A machine without working OpenGL, on request, for the tests: with
+// TARNOK_GL_FAILS=format no surface of the game's format can be had (nor the
+// driver's probe), with =context the view's own context cannot be made.
+enum class GlStep { Format, Context };
+bool GlFailsOnRequest(GlStep step);
+
 // The largest viewport the driver draws into (empty without OpenGL).
 QSize MaxViewportSize();

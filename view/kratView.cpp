@@ -129,8 +129,12 @@ void CKratView::exposeEvent(QExposeEvent*)
 {
     if (!isExposed())
         return;
-    if (glUsable && !hRC && !CreateGLContext())
-        glUsable = false;
+    if (glUsable && !hRC) {
+        if (pixelFormat == 0)
+            SetupPixelFormat();
+        if (!CreateGLContext())
+            glUsable = false; // blind from here on, the wind still drifting
+    }
     OnPaint();
 }
 
@@ -157,20 +161,26 @@ void CKratView::RunQueuedRoundEnd()
     RequestFrame();
 }
 
+// The window stands as a surface of the game's format: from here on the wind
+// drifts, whether or not a context can draw on it.
+void CKratView::SetupPixelFormat()
+{
+    pixelFormat = 1;
+    windTimer.start();
+}
+
 bool CKratView::CreateGLContext()
 {
     hRC = new QOpenGLContext;
     hRC->setFormat(GameSurfaceFormat());
-    if (!hRC->create() || !hRC->makeCurrent(this)) {
+    if (GlFailsOnRequest(GlStep::Context) || !hRC->create() || !hRC->makeCurrent(this)) {
         delete hRC;
         hRC = nullptr;
         ReportNoGl();
         return false;
     }
-    pixelFormat = 1;
     InitGlState();
     ApplySize();
-    windTimer.start();
     return true;
 }
 

@@ -16,7 +16,8 @@ class QOpenGLContext;
 // is also the game's clock: each frame advances a flying shell by one step),
 // the mouse camera, and the commands, keys and wind timer that act on the
 // current tank. The main frame shows it inside a window container.
-// Without a usable OpenGL it is a plain background: no drawing, no wind.
+// Without a usable OpenGL nothing is drawn, but every frame still plays its
+// steps; the wind drifts unless the surface's format itself failed.
 class CKratView : public QWindow {
     Q_OBJECT
 
@@ -105,11 +106,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    bool CreateGLContext(); // the surface is ready: context, GL state, wind timer
+    void SetupPixelFormat(); // the GL surface is made: the wind timer starts
+    bool CreateGLContext();  // the view's own context and its GL state
     void ApplySize();
     void OnPaint(); // one frame
     void DrawFrame();
-    void PaintBackground(); // the frame's path without OpenGL
+    void PlayBlind();       // the frame's path without OpenGL
+    void PaintBackground();
     void RunQueuedRoundEnd();
     // Aim the current tank, show the value in the status bar, ask for a frame.
     void TurnBarrel(int delta);

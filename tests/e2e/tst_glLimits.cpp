@@ -1,7 +1,8 @@
 // The real tarnok3d binary on an X server of the test's own when OpenGL is
 // missing or asked too much: no GL integration at all, an X server without
-// GLX and no EGL vendor, and a window grown far beyond the screen. The game
-// goes on in every case, played through xdotool, and ends cleanly.
+// GLX and no EGL vendor, the view's own context refused, and a window grown
+// far beyond the screen. The game goes on in every case, played through
+// xdotool, shots and round ends included, and ends cleanly.
 #include "desktop.h"
 #include "ownDisplay.h"
 #include "screen.h"
@@ -67,6 +68,32 @@ class GlLimitsTest : public QObject {
         return QString::fromLocal8Bit(game.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     }
 
+    // The part of the screen once it has stayed the same for a second: the
+    // keys sent before have all been served.
+    static QImage Settled(const QRect& part)
+    {
+        QImage last = Screenshot(part);
+        for (int same = 0, look = 0; same < 5 && look < 150; ++look) {
+            QThread::msleep(200);
+            QImage now = Screenshot(part);
+            same = now == last ? same + 1 : 0;
+            last = now;
+        }
+        return last;
+    }
+
+    // Barrel straight up and no power: the shell falls back onto the tank
+    // itself and takes 70 of its energy, whatever the field.
+    static void AimAtOneself()
+    {
+        QStringList keys;
+        for (int i = 0; i < 20; ++i)
+            keys << "Up";
+        for (int i = 0; i < 12; ++i)
+            keys << "KP_Subtract";
+        Keys(keys);
+    }
+
 private slots:
     void init()
     {
@@ -124,6 +151,60 @@ private slots:
         Keys({"Escape"});
         QVERIFY(WaitForNoWindow(helpTitle));
 
+        QVERIFY(QuitByMenu());
+        QCOMPARE(ErrorLines(), QStringList{noGlLine});
+    }
+
+    // Blind, a shot still lands, hurts and passes the turn, and the round
+    // still ends: both players aim at themselves, player 1 twice. What the
+    // status bar's panes show tells the turns apart: player 2 starts with
+    // the very values player 1 started with.
+    void aBlindGameStillShootsPassesTurnsAndEndsItsRound_data()
+    {
+        QTest::addColumn<QStringList>("serverOptions");
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("no GLX, no EGL vendor") << QStringList{"-extension", "GLX"} << "__EGL_VENDOR_LIBRARY_FILENAMES"
+                                               << "/nonexistent.json";
+        QTest::newRow("the view's own context refused") << QStringList() << "TARNOK_GL_FAILS" << "context";
+    }
+
+    void aBlindGameStillShootsPassesTurnsAndEndsItsRound()
+    {
+        QFETCH(QStringList, serverOptions);
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QVERIFY(display.Start(serverOptions));
+        QProcessEnvironment extra;
+        extra.insert(variable, value);
+        QVERIFY(StartGame(extra)); // 2 players, 1 round
+        const QRect area = Geometry(OnlyWindow(mainTitle));
+        const QRect panes(area.left(), area.bottom() - 20, area.width(), 21);
+        const QImage start = Settled(panes);
+
+        Focus(OnlyWindow(mainTitle));
+        AimAtOneself();
+        QVERIFY(QTest::qWaitFor([&] { return Screenshot(panes) != start; }, 20000));
+        const QImage aimed = Settled(panes);
+        Keys({"space"});
+        QVERIFY2(QTest::qWaitFor([&] { return Screenshot(panes) == start; }, 20000),
+                 "player 1's shot never passed the turn to player 2");
+
+        AimAtOneself();
+        QVERIFY2(QTest::qWaitFor([&] { return Screenshot(panes) == aimed; }, 20000),
+                 "player 2's aim does not show as player 1's did");
+        Keys({"space"});
+        // Player 1 again, aimed as player 2 was, so only his 30 energy left
+        // tells the panes apart: his shell hurt him.
+        QVERIFY2(QTest::qWaitFor([&] { return Screenshot(panes) != aimed; }, 20000),
+                 "player 2's shot never passed the turn back to a hurt player 1");
+        Settled(panes);
+
+        Keys({"space"}); // player 1 falls: the round, and the game of one round, ends
+        QVERIFY2(WaitForWindow(messageTitle, 20000), "no results after the last tank but one fell");
+        Focus(OnlyWindow(messageTitle));
+        Keys({"Return"});
+        QVERIFY(AnswerNewGame());
         QVERIFY(QuitByMenu());
         QCOMPARE(ErrorLines(), QStringList{noGlLine});
     }
