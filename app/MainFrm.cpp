@@ -118,6 +118,9 @@ void CMainFrame::CreateActions()
         }
     });
 
+    // The sound switch: the application turns the sound on and off.
+    AddCommand(ID_GAME_SOUND, IDS_MENU_SOUND, Prompt(ID_GAME_SOUND))->setCheckable(true);
+
     connect(AddCommand(ID_APP_EXIT, IDS_MENU_EXIT, Prompt(ID_APP_EXIT)), &QAction::triggered, this,
             &QWidget::close);
     AddCommand(ID_APP_ABOUT, IDS_MENU_ABOUT, Prompt(ID_APP_ABOUT)); // the application answers it
@@ -129,6 +132,7 @@ void CMainFrame::CreateMenu()
 {
     QMenu* game = menuBar()->addMenu(Text(IDS_MENU_GAME));
     game->addAction(Command(ID_FILE_NEW));
+    game->addAction(Command(ID_GAME_SOUND));
     game->addSeparator();
     game->addAction(Command(ID_APP_EXIT));
     QMenu* help = menuBar()->addMenu(Text(IDS_MENU_HELP));

@@ -48,6 +48,10 @@ CommandLine ReadCommandLine(int argc, const char* const argv[])
             result.action = CommandLine::ShowVersion;
             return result;
         }
+        if (std::strcmp(argument, "--bez-dzwieku") == 0) {
+            result.soundOff = true;
+            continue;
+        }
         const char* name = OptionName(argument);
         if (name && OneOf(name, frameworkOptionsWithValue, std::size(frameworkOptionsWithValue)) && i + 1 < argc) {
             const char* value = argv[++i];

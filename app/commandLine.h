@@ -11,6 +11,7 @@ struct CommandLine {
     std::string platform;    // -platform NAME, or empty
     std::string display;     // -display NAME, or empty
     std::string badArgument; // what was refused
+    bool soundOff = false;   // --bez-dzwieku: silent for this run only
 };
 
 CommandLine ReadCommandLine(int argc, const char* const argv[]);

@@ -1,5 +1,7 @@
 #include "app/glWarmUp.h"
 
+#include "app/afterFirstDialog.h"
+
 #include "view/glSurface.h"
 #include "world/glShapes.h"
 
@@ -9,9 +11,6 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
 
 namespace {
 
@@ -60,22 +59,7 @@ void WarmUp()
 
 } // namespace
 
-// Waits for the first dialog to be painted, so that the warm-up never delays it.
-class AfterFirstDialog : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->isWindow()) {
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(50, [] { WarmUp(); });
-        }
-        return false;
-    }
-};
-
 void WarmUpRendererWhenIdle()
 {
-    static AfterFirstDialog trigger;
-    qApp->installEventFilter(&trigger);
+    RunAfterFirstDialogIsPainted(WarmUp, 50);
 }

@@ -1,6 +1,9 @@
 #include "app/krat.h"
 
 #include "app/MainFrm.h"
+#include "app/afterFirstDialog.h"
+#include "app/commandLine.h"
+#include "app/soundSwitch.h"
 #include "doc/kratDoc.h"
 #include "dialogs/AboutBox.h"
 #include "res/gameIcon.h"
@@ -34,13 +37,14 @@ void InitResources()
     Q_INIT_RESOURCE(tarnok);
 }
 
-bool CKratApp::InitInstance()
+bool CKratApp::InitInstance(const CommandLine& commandLine)
 {
     // No application display name: Qt would append it to every caption, and
     // the captions are the game's own ("- Tarnok 3D - ", "Nowa gra"...).
     QApplication::setApplicationName(QStringLiteral("tarnok3d"));
     QApplication::setApplicationVersion(QStringLiteral(TARNOK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNOK_DESKTOP_ID));
+    StartSound(commandLine.soundOff);
     return CreateWindows();
 }
 
@@ -53,8 +57,13 @@ bool CKratApp::CreateWindows()
     if (mainFrame->OnCreate() != 0)
         return false;
     QObject::connect(mainFrame->Command(ID_APP_ABOUT), &QAction::triggered, [this] { OnAppAbout(); });
+    OpenSoundAtStart();
+    QAction* soundSwitch = mainFrame->Command(ID_GAME_SOUND);
+    soundSwitch->setChecked(sound.IsEnabled());
+    QObject::connect(soundSwitch, &QAction::toggled, [this](bool on) { SwitchSound(on); });
 
     auto* view = new CKratView(document.get(), mainFrame.get());
+    view->SetSound(&sound);
     view->OnCreate(); // the first game starts here
     mainFrame->SetView(view);
     if (!document->OnNewDocument())
@@ -80,4 +89,31 @@ void CKratApp::OnAppAbout()
 {
     CAboutBox about;
     about.DoModal();
+}
+
+// The device and the effects take a few tens of milliseconds: they are made
+// while the players answer the first dialog, not before it shows (or, should
+// the answer come sooner, as the windows are built).
+void CKratApp::StartSound(bool offForThisRun)
+{
+    soundAtStart = !offForThisRun && RememberedSoundOn();
+    sound.SetEnabled(false);
+    if (soundAtStart)
+        RunAfterFirstDialogIsPainted([this] { OpenSoundAtStart(); }, 20);
+}
+
+void CKratApp::OpenSoundAtStart()
+{
+    if (soundAtStart && !sound.IsEnabled())
+        sound.SetEnabled(true);
+    soundAtStart = false;
+}
+
+// A choice made in the menu is the player's own: it is remembered, even in a
+// run that began silent from the command line.
+void CKratApp::SwitchSound(bool on)
+{
+    soundAtStart = false;
+    sound.SetEnabled(on);
+    RememberSoundOn(on);
 }

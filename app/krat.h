@@ -1,10 +1,13 @@
 #pragma once
 
+#include "audio/gameSound.h"
+
 #include <memory>
 
 class CKratDoc;
 class CMainFrame;
 class CKratView;
+struct CommandLine;
 
 // The application: starts the program in the order the game needs (the
 // new-game dialog before any window), and answers the About command.
@@ -16,7 +19,7 @@ public:
     // Needs the QApplication (the command line is read before it is built).
     // Returns false when the program should end at once (a window that could
     // not be built).
-    bool InitInstance();
+    bool InitInstance(const CommandLine& commandLine);
     // Start-up without the command line: document (and its dialog), main
     // frame, view with the first game, then the window shown.
     bool CreateWindows();
@@ -28,6 +31,11 @@ public:
     // display they would be taken off is gone; the process's end frees them.
     void AbandonWindows();
     void OnAppAbout();
+    // The sound as the player left it, or off for this run only (the
+    // command line's --bez-dzwieku); the menu's switch shows and changes it.
+    void StartSound(bool offForThisRun);
+    void SwitchSound(bool on);
+    GameSound* Sound() { return &sound; }
 
     CKratDoc* Document() const { return document.get(); }
     CMainFrame* MainFrame() const { return mainFrame.get(); }
@@ -36,6 +44,10 @@ public:
 private:
     std::unique_ptr<CKratDoc> document;
     std::unique_ptr<CMainFrame> mainFrame;
+    void OpenSoundAtStart();
+
+    GameSound sound; // outlives the windows that announce to it
+    bool soundAtStart = false; // on at start, not yet opened
 };
 
 extern CKratApp theApp;

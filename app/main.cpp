@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     EndGameWhenDisplayIsLost([] { theApp.AbandonWindows(); });
     InstallStartupTrace();
     WarmUpRendererWhenIdle(); // once the first new-game dialog is up
-    if (!theApp.InitInstance()) {
+    if (!theApp.InitInstance(commandLine)) {
         theApp.ExitInstance();
         return 2;
     }

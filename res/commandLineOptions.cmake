@@ -16,3 +16,6 @@ tarnok_option(FORMS -platform ARGUMENT name NAZWA
 tarnok_option(FORMS -display ARGUMENT display EKRAN
     EN "The X display to open instead of $DISPLAY."
     PL "ekran X, na którym gra się otwiera (domyślnie $DISPLAY)")
+tarnok_option(FORMS --bez-dzwieku
+    EN "Play without sound this time only; the choice remembered from the menu Gra is left as it is."
+    PL "gra bez dźwięku, tylko przy tym uruchomieniu")

@@ -45,6 +45,9 @@
 // The help command has an id of its own, so its prompt is not a bomb's name.
 #define ID_HELP_MANUAL 32789
 
+// The sound switch of the "&Gra" menu (the game's own addition)
+#define ID_GAME_SOUND 32791
+
 // Application commands
 #define ID_FILE_NEW 57600
 #define ID_FILE_OPEN 57601
@@ -81,6 +84,8 @@
 #define IDS_NO_PLATFORM_PLUGIN 61231
 #define IDS_DISPLAY_LOST 61232
 #define IDS_NO_OPENGL 61233
+#define IDS_MENU_SOUND 61260
+#define IDS_NO_SOUND_DEVICE 61261
 
 // Dialog controls
 #define IDOK 1

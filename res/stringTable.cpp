@@ -36,6 +36,7 @@ const Entry stringTable[] = {
     {ID_HELP_MANUAL, "Opis obsługi programu"},
     {ID_FILE_NEW, "Nowa Gra\nNew"},
     {ID_APP_EXIT, "Wychodzi z gry\nExit"},
+    {ID_GAME_SOUND, "Włącza i wyłącza dźwięk"},
     {ID_APP_ABOUT, "Informacje o programie\nAbout"},
 
     {IDS_BOMB_ORDINARY, "Bomba zwykła"},
@@ -49,6 +50,7 @@ const Entry stringTable[] = {
     {IDS_MENU_HELP, "&Pomoc"},
     {IDS_MENU_ABOUT, "&O programie..."},
     {IDS_MENU_MANUAL, "O&pis obsługi programu"},
+    {IDS_MENU_SOUND, "&Dźwięk"},
     {IDS_TOOLBAR_TITLE, "Czołg"},
 
     {IDS_WEAPON_REFUSED, "Nie możesz użyć tej broni."},
@@ -76,6 +78,7 @@ const Entry stringTable[] = {
     {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},
     {IDS_NO_PLATFORM_PLUGIN, "tarnok3d: brak wtyczki platformy graficznej Qt „%s”"},
     {IDS_DISPLAY_LOST, "tarnok3d: utracono połączenie z serwerem X; gra się kończy"},
+    {IDS_NO_SOUND_DEVICE, "tarnok3d: brak urządzenia dźwiękowego; gra toczy się bez dźwięku"},
     {IDS_NO_OPENGL, "tarnok3d: nie można utworzyć kontekstu OpenGL; gra działa bez obrazu 3D"},
 };
 

@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(popups.size(), 2);
         QCOMPARE(popups[0]->text(), QStringLiteral("&Gra"));
         QCOMPARE(popups[1]->text(), QStringLiteral("&Pomoc"));
-        QCOMPARE(MenuTexts(popups[0]->menu()), (QStringList{"&Nowa\tCtrl+N", "-", "&Wyjdz"}));
+        QCOMPARE(MenuTexts(popups[0]->menu()), (QStringList{"&Nowa\tCtrl+N", "&Dźwięk", "-", "&Wyjdz"}));
         QCOMPARE(MenuTexts(popups[1]->menu()), (QStringList{"&O programie...", "O&pis obsługi programu"}));
         QCOMPARE(frame->Command(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         int shortcuts = 0;

@@ -100,12 +100,16 @@ void CKratView::DrawFrame()
     ApplyCamera(currentPlayer);
     SetLight();
 
-    if (tanks[currentPlayer].Draw(wind, terrain) == 2)
+    if (tanks[currentPlayer].Draw(wind, terrain) == 2) {
+        soundCues.BeforeBlast();
         ResolveExplosion();
+        soundCues.AfterBlast();
+    }
     for (int i = 0; i < playerCount; ++i)
         if (i != currentPlayer)
             tanks[i].Draw(wind, terrain);
     DrawWindAndTerrain();
+    soundCues.FrameDrawn();
 }
 
 // Without a context the frame is still the game's clock: the same steps in

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/Sklepik.h"
+#include "view/soundCues.h"
 
 #include <QImage>
 #include <QTimer>
@@ -72,6 +73,10 @@ public:
     // Viewport and the 45-degree perspective for a client size in pixels.
     void OnSize(int width, int height);
 
+    // The sound the game's events are told to (none: silent play).
+    void SetSound(GameSound* sound) { soundCues.SetSound(sound); }
+    GameSound* Sound() const { return soundCues.Sound(); }
+
     // Frames drawn so far (benchmarks and tests count them).
     long long FrameCount() const { return frameCount; }
 
@@ -126,4 +131,5 @@ private:
     bool framePending = false;
     bool roundEndQueued = false;
     long long frameCount = 0;
+    SoundCues soundCues;
 };

@@ -69,8 +69,8 @@ void CKratView::OnFire()
 void CKratView::RequestFire()
 {
     cCzolg& tank = tanks[currentPlayer];
-    if (tank.hasFired == 0)
-        tank.Fire(GetDocument()->GetSelectedWeapon());
+    if (tank.hasFired == 0 && tank.Fire(GetDocument()->GetSelectedWeapon()))
+        soundCues.Launched(tank);
     shotFired = 1;
     RequestFrame();
 }

@@ -139,6 +139,13 @@ int cCzolg::Fire(int kind)
     return 1;
 }
 
+float cCzolg::ShellHeight() const
+{
+    // The wind moves the shell sideways only; its height needs no wind.
+    const FlightPace pace = FlightPaceOf(launchHeading, launchPower, elevation, power, 0, 0);
+    return shell.y + FlightRise(flightStep, pace.vy);
+}
+
 int cCzolg::FlightStep(cWiatr& wind, cTeren& terrain)
 {
     const FlightPace pace = FlightPaceOf(launchHeading, launchPower, elevation, power,

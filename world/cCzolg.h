@@ -65,6 +65,9 @@ public:
     // Draws the tank (or its grave) and, while a shell flies, advances it one
     // step: returns 1 flying or idle, 2 exploded in this step, 0 left the field.
     int Draw(cWiatr& wind, cTeren& terrain);
+    // Where the flying shell was last drawn: its launch height plus the rise
+    // of the step just taken.
+    float ShellHeight() const;
 
 private:
     int FlightStep(cWiatr& wind, cTeren& terrain);

@@ -37,6 +37,9 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", folder.path());
         environment.remove("TARNOK_TRACE_STARTUP");
+        // A sound device that lets its output go, on any machine: standard
+        // error then holds only what the display has to say.
+        environment.insert("ALSOFT_DRIVERS", "null");
         for (auto it = changes.begin(); it != changes.end(); ++it)
             it.value().isNull() ? environment.remove(it.key()) : environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);

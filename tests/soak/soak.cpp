@@ -46,6 +46,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -54,6 +55,7 @@
 #include <memory>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <dlfcn.h>
 
@@ -625,6 +627,10 @@ int main(int argc, char* argv[])
         const QByteArray path = QByteArray("/usr/lib/x86_64-linux-gnu/dri/") + driver;
         dlopen(path.constData(), RTLD_NOW | RTLD_NODELETE | RTLD_GLOBAL);
     }
+    // A sound switched on by a random click plays into a device that lets
+    // it go, and its remembered choice lands in a test folder of Qt's.
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.contains(QStringLiteral("--memory")))
