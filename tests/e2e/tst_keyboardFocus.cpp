@@ -25,6 +25,9 @@ const QString toolbarTitle = QStringLiteral("^Czołg$");
 // toolbar's buttons have fixed 17 x 15 faces, the bomb selector is 150 wide.
 const int barrelLeftX = 25, powerUpX = 143, selectorX = 297, toolbarMiddleY = 15;
 const int dockedToolbarTop = 18;
+// Generous for one key or click to show in the panes, and short enough that a
+// few lost ones still leave the test's report within its time limit.
+const int keyTimeoutMs = 20000;
 const int gameMenuX = 20, helpMenuX = 62, menuBarMiddleY = 9;
 
 // The window's client area on the screen, as the X server places it (under a
@@ -115,7 +118,7 @@ class KeyboardFocusTest : public QObject {
     {
         const QImage before = SettledPanes();
         Keys({keysSent++ % 2 == 0 ? "KP_Add" : "KP_Subtract"});
-        return QTest::qWaitFor([&] { return ValuePanes() != before; }, stateTimeoutMs);
+        return QTest::qWaitFor([&] { return ValuePanes() != before; }, keyTimeoutMs);
     }
 
     // A toolbar button clicked: done when the tank's values change with it.
@@ -123,7 +126,7 @@ class KeyboardFocusTest : public QObject {
     {
         const QImage before = SettledPanes();
         Click(button);
-        return QTest::qWaitFor([&] { return ValuePanes() != before; }, stateTimeoutMs);
+        return QTest::qWaitFor([&] { return ValuePanes() != before; }, keyTimeoutMs);
     }
 
     // Drags the toolbar by its handle, in steps as a hand does, into the view.
