@@ -125,10 +125,13 @@ class DialogLookTest : public QObject {
             return QImage();
         where = ClientArea(Window(title));
         QImage shot;
-        // Painted once its face is the dialog grey, not the black of a new window.
+        // Painted once its face is the dialog grey, not the black of a new
+        // window, and its text shows: the X server may fill a new window with
+        // its grey background before the game has drawn into it.
         const bool painted = QTest::qWaitFor([&] {
             shot = Screenshot();
-            return shot.pixelColor(where.right() - 2, where.bottom() - 2).lightness() > 150;
+            return shot.pixelColor(where.right() - 2, where.bottom() - 2).lightness() > 150
+                && InkColumns(shot, where).first >= 0;
         }, stateTimeoutMs);
         return painted ? shot : QImage();
     }
