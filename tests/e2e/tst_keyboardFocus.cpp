@@ -237,12 +237,17 @@ class KeyboardFocusTest : public QObject {
         const QRect list = OpenPopUp([&] { Click(selector); });
         if (list.isEmpty())
             return false;
-        const QImage shot = Screenshot(list);
+        // The list is shown before the game has drawn into it: its highlight
+        // is waited for.
         QRect highlight;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); x += 2)
-                if (IsHighlight(shot.pixelColor(x, y)))
-                    highlight |= QRect(x, y, 1, 1);
+        QTest::qWaitFor([&] {
+            const QImage shot = Screenshot(list);
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); x += 2)
+                    if (IsHighlight(shot.pixelColor(x, y)))
+                        highlight |= QRect(x, y, 1, 1);
+            return !highlight.isEmpty();
+        }, keyTimeoutMs);
         if (highlight.isEmpty() || !list.contains(selector.x(), list.top()) || list.top() < selector.y()) {
             qInfo("the bomb list opened at (%d, %d) for a selector at (%d, %d)", list.x(), list.y(), selector.x(),
                   selector.y());
