@@ -240,7 +240,7 @@ class KeyboardFocusTest : public QObject {
         // The list is shown before the game has drawn into it: its highlight
         // is waited for.
         QRect highlight;
-        QTest::qWaitFor([&] {
+        const bool drawn = QTest::qWaitFor([&] {
             const QImage shot = Screenshot(list);
             for (int y = 0; y < shot.height(); ++y)
                 for (int x = 0; x < shot.width(); x += 2)
@@ -248,7 +248,7 @@ class KeyboardFocusTest : public QObject {
                         highlight |= QRect(x, y, 1, 1);
             return !highlight.isEmpty();
         }, keyTimeoutMs);
-        if (highlight.isEmpty() || !list.contains(selector.x(), list.top()) || list.top() < selector.y()) {
+        if (!drawn || !list.contains(selector.x(), list.top()) || list.top() < selector.y()) {
             qInfo("the bomb list opened at (%d, %d) for a selector at (%d, %d)", list.x(), list.y(), selector.x(),
                   selector.y());
             return false;
