@@ -290,7 +290,8 @@ private slots:
         EndWithTheTest(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         QVERIFY(game.waitForStarted());
-        QVERIFY(AnswerNewGame());
+        QVERIFY2(WaitForWindow(newGameTitle), "the new-game dialog never showed");
+        QVERIFY2(Dismiss(newGameTitle, "Return"), "the new-game dialog stayed open after Return");
         QVERIFY(WaitForWindow(mainTitle));
         area = SettledArea(OnlyWindow(mainTitle));
         QVERIFY2(area.width() > 300 && area.height() > 300, "the main window is gone or too small");
