@@ -13,7 +13,10 @@ QString Run(const QString& program, const QStringList& arguments, int timeoutMs,
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(timeoutMs);
+    if (!process.waitForFinished(timeoutMs) && process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
     if (errors)
         *errors = process.readAllStandardError();
     return QString::fromLocal8Bit(process.readAllStandardOutput());
@@ -66,23 +69,25 @@ QString OnlyWindow(const QString& titlePattern)
     return ids.isEmpty() ? QString() : ids.first();
 }
 
-bool AnswerNewGame()
+bool Dismiss(const QString& titlePattern, const QString& key)
 {
-    if (!WaitForWindow(newGameTitle))
-        return false;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        const QString dialog = OnlyWindow(newGameTitle);
-        if (dialog.isEmpty()) {
-            if (WaitForNoWindow(newGameTitle, 2000))
-                return true;
-            continue;
-        }
-        Focus(dialog);
-        Keys({"Return"});
-        if (WaitForNoWindow(newGameTitle, 2000))
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < stateTimeoutMs) {
+        const QString window = OnlyWindow(titlePattern);
+        if (window.isEmpty())
+            return WaitForNoWindow(titlePattern);
+        Focus(window);
+        Keys({key});
+        if (WaitForNoWindow(titlePattern, 5000))
             return true;
     }
     return false;
+}
+
+bool AnswerNewGame()
+{
+    return WaitForWindow(newGameTitle) && Dismiss(newGameTitle, QStringLiteral("Return"));
 }
 
 QRect Geometry(const QString& windowId)
@@ -146,8 +151,19 @@ QImage Screenshot(const QRect& area)
                                        : XGetImage(display, root, part.x(), part.y(), unsigned(part.width()),
                                                    unsigned(part.height()), AllPlanes, ZPixmap)) {
         shot = QImage(part.size(), QImage::Format_RGB32);
+        // The usual true-colour layout is Qt's own: copied a row at a time,
+        // many times quicker than a pixel at a time, so that the waits look
+        // often even on a loaded machine.
+        const bool native = Q_BYTE_ORDER == Q_LITTLE_ENDIAN && image->bits_per_pixel == 32 && image->byte_order == LSBFirst
+                         && image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff;
         for (int y = 0; y < part.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(shot.scanLine(y));
+            if (native) {
+                const auto* source = reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line);
+                for (int x = 0; x < part.width(); ++x)
+                    line[x] = source[x] | 0xff000000u;
+                continue;
+            }
             for (int x = 0; x < part.width(); ++x) {
                 const unsigned long pixel = XGetPixel(image, x, y);
                 line[x] = qRgb(Channel(pixel, image->red_mask), Channel(pixel, image->green_mask),
@@ -158,6 +174,14 @@ QImage Screenshot(const QRect& area)
     }
     XCloseDisplay(display);
     return shot;
+}
+
+HeldDisplay::HeldDisplay() : display(XOpenDisplay(nullptr)) {}
+
+HeldDisplay::~HeldDisplay()
+{
+    if (display)
+        XCloseDisplay(display);
 }
 
 } // namespace Desktop

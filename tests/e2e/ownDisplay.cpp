@@ -51,7 +51,9 @@ bool OwnDisplay::Start(const QStringList& options)
 // The number may be written before the server takes connections.
 bool OwnDisplay::WaitUntilItAnswers()
 {
-    for (int poll = 0; poll < 400; ++poll) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < Desktop::stateTimeoutMs) {
         if (!Desktop::Run(QStringLiteral("xdotool"), {"getdisplaygeometry"}).trimmed().isEmpty())
             return true;
         QThread::msleep(50);
@@ -68,7 +70,7 @@ bool OwnDisplay::StartWindowManager()
     return QTest::qWaitFor([this] {
         return windowManager.state() == QProcess::Running
             && Desktop::Run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-    }, 60000);
+    }, Desktop::stateTimeoutMs);
 }
 
 void OwnDisplay::Stop()

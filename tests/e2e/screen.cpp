@@ -63,11 +63,15 @@ QPointF GroundPoint(QPoint pixel, QRect view, double planeY)
 
 int Count(const QImage& image, QRect area, bool (*test)(QColor))
 {
+    // Row by row rather than pixelColor() by pixel: the waits count often.
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     int n = 0;
-    area &= image.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y)
+    area &= rgb.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = area.left(); x <= area.right(); ++x)
-            n += test(image.pixelColor(x, y)) ? 1 : 0;
+            n += test(QColor::fromRgb(line[x])) ? 1 : 0;
+    }
     return n;
 }
 
@@ -122,16 +126,22 @@ double GroundHeightAround(const QImage& shot, QRect tank)
 // arrows (which drift every second) and anything near them.
 int TerrainChanges(const QImage& before, const QImage& after, QRect area)
 {
+    const QImage a = before.convertToFormat(QImage::Format_RGB32), b = after.convertToFormat(QImage::Format_RGB32);
     int n = 0;
-    area &= before.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y)
+    area &= a.rect() & b.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* lineA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lineB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor a = before.pixelColor(x, y), b = after.pixelColor(x, y);
-            if (!IsTerrain(a) || !IsTerrain(b))
+            if (lineA[x] == lineB[x])
                 continue;
-            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 12)
+            const QColor ca = QColor::fromRgb(lineA[x]), cb = QColor::fromRgb(lineB[x]);
+            if (!IsTerrain(ca) || !IsTerrain(cb))
+                continue;
+            if (std::abs(ca.red() - cb.red()) + std::abs(ca.green() - cb.green()) + std::abs(ca.blue() - cb.blue()) > 12)
                 ++n;
         }
+    }
     return n;
 }
 

@@ -9,19 +9,22 @@
 // ordinary bomb leaves with 30 of its 100; the second such shell destroys it.
 class SelfShots {
 public:
-    // The main window with the keyboard focus and player 1 on turn.
+    // The main window, player 1 on turn.
     explicit SelfShots(const QString& mainWindow);
-    // Aims (once per tank) and fires; returns once the next player is on turn,
-    // as the status bar shows.
-    void Shoot(bool aim);
     // The two players of a fresh round: three shots, the last destroying
-    // player 1. Returns once the round end's first window is up.
+    // player 1. True once the round end's first window is up; false as soon
+    // as a step never comes to pass.
     bool EndTheRound(const QString& roundEndTitle);
 
 private:
-    // The status bar once it has stopped changing, after it has left `from`.
-    QImage StatusBarAfter(const QImage& from) const;
+    // The player on turn aims at himself and fires; true once the next
+    // player is on turn, as the status bar shows.
+    bool AimAndShoot();
+    // True once the game has served every key sent before: it opens the
+    // help only after them, and paints the status bar before it serves the
+    // key that closes the help again.
+    bool KeysServed();
 
+    QString mainWindow;
     QRect statusBar;
-    QImage shown;
 };

@@ -38,7 +38,7 @@ QString WindowShowing(const QString& text)
     const QString beginning = '^' + QRegularExpression::escape(text);
     if (!WaitForWindow(beginning, 120000))
         return QString();
-    return Windows(beginning).first();
+    return OnlyWindow(beginning);
 }
 
 } // namespace
@@ -79,6 +79,7 @@ private slots:
         Keys({"Tab", "Up", "Return"}); // the players box has the focus; the rounds box is next
         CheckCaption(QStringLiteral("- Tarnok 3D - "));
         mainWindow = WindowShowing(QStringLiteral("- Tarnok 3D - "));
+        QVERIFY2(!mainWindow.isEmpty(), "the main window is gone");
     }
 
     // The window manager gets the icon at every size it may draw (title bar,
@@ -95,13 +96,11 @@ private slots:
         Focus(mainWindow);
         Keys({"alt+p", "o"});
         CheckCaption(QStringLiteral("O programie"));
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^O programie$"), 120000));
+        QVERIFY(Dismiss(aboutTitle, "Escape"));
         Focus(mainWindow);
         Keys({"alt+p", "p"});
         CheckCaption(QStringLiteral("Pomoc"));
-        Keys({"Return"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^Pomoc$"), 120000));
+        QVERIFY(Dismiss(helpTitle, "Return"));
     }
 
     // At the round end the shop opens; buying small bombs until the money is
@@ -119,7 +118,8 @@ private slots:
 
     void cleanupTestCase()
     {
-        game.kill();
+        if (game.state() != QProcess::NotRunning)
+            game.kill();
         game.waitForFinished(10000);
         display.Stop();
     }

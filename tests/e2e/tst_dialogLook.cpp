@@ -15,8 +15,6 @@ using namespace Desktop;
 
 namespace {
 
-const int waitMs = 20000; // a screenshot may take a second on a busy machine
-
 bool IsInk(QColor c) { return c.lightness() < 128; }
 bool IsFrameGrey(QColor c) { return std::abs(c.red() - 171) <= 8 && c.red() == c.green() && c.green() == c.blue(); }
 bool IsListWhite(QColor c) { return c.red() == 255 && c.green() == 255 && c.blue() == 255; }
@@ -109,6 +107,7 @@ QRect SelectorBox(const QImage& shot, QRect window)
 class DialogLookTest : public QObject {
     Q_OBJECT
 
+    HeldDisplay held; // before the game starts, so that the display cannot reset under it
     QProcess game;
     QRect main; // the main window on the screen
     QDir look{QStringLiteral(TARNOK_LOOK_DIR)};
@@ -126,11 +125,14 @@ class DialogLookTest : public QObject {
             return QImage();
         where = ClientArea(Window(title));
         QImage shot;
-        // Painted once its face is the dialog grey, not the black of a new window.
+        // Painted once its face is the dialog grey, not the black of a new
+        // window, and its text shows: the X server may fill a new window with
+        // its grey background before the game has drawn into it.
         const bool painted = QTest::qWaitFor([&] {
             shot = Screenshot();
-            return shot.pixelColor(where.right() - 2, where.bottom() - 2).lightness() > 150;
-        }, waitMs);
+            return shot.pixelColor(where.right() - 2, where.bottom() - 2).lightness() > 150
+                && InkColumns(shot, where).first >= 0;
+        }, stateTimeoutMs);
         return painted ? shot : QImage();
     }
 
@@ -154,6 +156,45 @@ class DialogLookTest : public QObject {
                                         QString::number(button)});
     }
 
+    // The highlighted row of the open list below the box: its top, or -1.
+    static int HighlightTop(const QImage& shot, QRect box)
+    {
+        for (int y = box.bottom() - 1; y < box.bottom() + 100; ++y)
+            if (Screen::Count(shot, QRect(box.left(), y, box.width(), 1), IsHighlight) > box.width() / 2)
+                return y;
+        return -1;
+    }
+
+    // The list takes the keyboard a moment after it shows; until then a key
+    // goes to the main window, where End and Escape do nothing. So each is
+    // sent again while its effect does not show.
+    bool HighlightAtTheEnd(QRect box)
+    {
+        const int first = HighlightTop(Screenshot(), box);
+        if (first < 0)
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < stateTimeoutMs) {
+            Keys({"End"});
+            if (QTest::qWaitFor([&] { return HighlightTop(Screenshot(), box) > first + 4; }, 5000))
+                return true;
+        }
+        return false;
+    }
+
+    bool ClosedByEscape(QRect below)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < stateTimeoutMs) {
+            Keys({"Escape"});
+            if (QTest::qWaitFor([&] { return Screen::Count(Screenshot(), below, IsListWhite) < below.width() * 5; }, 5000))
+                return true;
+        }
+        return false;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -173,11 +214,10 @@ private slots:
         // "Ilu graczy?? (maksymalnie 8)" ends inside its group box (7, 7, 104 wide).
         const QRect title = UnitsOnScreen(dialog, {186, 98}, QRect(7, 4, 104, 6));
         QVERIFY(InkColumns(shot, title).second < title.right() - 2);
-        Focus(Window(newGameTitle));
-        Keys({"Return"});
+        QVERIFY(Dismiss(newGameTitle, "Return"));
         QVERIFY(WaitForWindow(mainTitle));
-        QVERIFY(WaitForNoWindow(newGameTitle));
         main = ClientArea(Window(mainTitle));
+        QVERIFY2(main.width() > 300 && main.height() > 300, "the main window is gone or too small");
     }
 
     // The first block's five lines, "R - reset widoku" last and short, each in
@@ -198,9 +238,7 @@ private slots:
         QVERIFY2(Width(lines[2]) <= block.width(), qPrintable(widths));
         QVERIFY2(Width(lines[3]) > Width(lines[2]) * 7 / 10, qPrintable(widths));     // "Oba klawisze myszy - ..."
         QVERIFY2(Width(lines[4]) < Width(lines[2]) / 2, qPrintable(widths));         // "R - reset widoku"
-        Focus(Window(helpTitle));
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(helpTitle));
+        QVERIFY(Dismiss(helpTitle, "Escape"));
     }
 
     // The one-line notice ends before its box does.
@@ -215,9 +253,7 @@ private slots:
         const auto ink = InkColumns(shot, notice);
         QVERIFY(ink.first >= 0);
         QVERIFY2(ink.second < notice.right() - 3, qPrintable(QStringLiteral("%1 of %2").arg(ink.second).arg(notice.right())));
-        Focus(Window(aboutTitle));
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(aboutTitle));
+        QVERIFY(Dismiss(aboutTitle, "Escape"));
     }
 
     // The wheel first, then a click: once the list is up, every wheel notch
@@ -236,7 +272,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] {
             open = Screenshot();
             return !Windows(messageTitle).isEmpty() || Screen::Count(open, below, IsListWhite) > below.width() * 10;
-        }, waitMs));
+        }, stateTimeoutMs));
         QVERIFY2(Windows(messageTitle).isEmpty(), "the wheel brought up a refusal");
         Keep(open, main.united(below), QStringLiteral("mainWithList"));
         // The chosen kind, still "Bomba zwykła", is highlighted in the list's
@@ -247,8 +283,7 @@ private slots:
                 highlighted = y;
         QVERIFY2(highlighted >= box.bottom() - 1, qPrintable(QStringLiteral("highlight at %1, box %2..%3").arg(highlighted).arg(box.top()).arg(box.bottom())));
         QVERIFY2(highlighted < box.bottom() + box.height(), qPrintable(QStringLiteral("highlight at %1, box %2..%3").arg(highlighted).arg(box.top()).arg(box.bottom())));
-        Keys({"Escape"});
-        QVERIFY(QTest::qWaitFor([&] { return Screen::Count(Screenshot(), below, IsListWhite) < below.width() * 5; }, waitMs));
+        QVERIFY2(ClosedByEscape(below), "the bomb list stays open after Escape");
     }
 
     // Picking "Bomba duża" with none in stock: the refusal, its text at the margin.
@@ -258,17 +293,18 @@ private slots:
         QVERIFY(box.width() >= 130);
         Click(box.center());
         const QRect below(box.left(), box.bottom() + 2, box.width(), 60);
-        QVERIFY(QTest::qWaitFor([&] { return Screen::Count(Screenshot(), below, IsListWhite) > below.width() * 10; }, waitMs));
-        Keys({"Down", "Down", "Down", "Return"});
+        QVERIFY(QTest::qWaitFor([&] { return Screen::Count(Screenshot(), below, IsListWhite) > below.width() * 10; }, stateTimeoutMs));
+        // End (the last kind, "Bomba duża") until the highlight shows it
+        // there, so that Return goes to the list and nowhere else.
+        QVERIFY2(HighlightAtTheEnd(box), "End did not move the highlight down the list");
+        Keys({"Return"});
         QRect message;
         const QImage shot = ShotOf(messageTitle, message);
         QVERIFY(!shot.isNull());
         Keep(shot, message, QStringLiteral("refusal"));
         const auto ink = InkColumns(shot, QRect(message.left(), message.top(), message.width(), message.height() / 2));
         QVERIFY2(ink.first >= 0 && ink.first - message.left() < 20, qPrintable(QString::number(ink.first - message.left())));
-        Focus(Window(messageTitle));
-        Keys({"Return"});
-        QVERIFY(WaitForNoWindow(messageTitle));
+        QVERIFY(Dismiss(messageTitle, "Return"));
     }
 
     // A failed check leaves no window open for the next test.

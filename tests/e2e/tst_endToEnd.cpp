@@ -57,6 +57,7 @@ QString MainWindow()
 class EndToEndTest : public QObject {
     Q_OBJECT
 
+    HeldDisplay held; // before the game starts, so that the display cannot reset under it
     QProcess game;
     QRect area; // the main window on the screen
     struct Aim {
@@ -70,19 +71,16 @@ class EndToEndTest : public QObject {
     {
         FocusMain();
         Keys({"ctrl+n"});
-        if (!WaitForWindow(newGameTitle))
-            return false;
-        Focus(Windows(newGameTitle).first());
-        Keys({"Return"});
-        return WaitForNoWindow(newGameTitle);
+        return AnswerNewGame();
     }
 
     // One turn: the player's barrel and power brought to the given values with
     // the keys (Left adds 5 degrees, Up raises by 5, keypad + and - change the
-    // power by 5), then Space; returns once the turn has passed, or at once
-    // with duringTheFlight, which then watches the flight itself.
-    void AimAndShoot(int player, int heading, int elevation, int power,
-                     const std::function<void()>& duringTheFlight = {})
+    // power by 5), then Space. The game serves the keys in the order they
+    // came, so the aim is set before the shell leaves. Calls watch with each
+    // screenshot until the turn has passed; false if it never did.
+    bool AimAndShoot(int player, int heading, int elevation, int power,
+                     const std::function<void(const QImage&)>& watch = {})
     {
         Aim& aim = aims[player];
         QStringList keys;
@@ -97,49 +95,36 @@ class EndToEndTest : public QObject {
         for (int p = aim.power; p > power; p -= 5)
             keys << "KP_Subtract";
         aim = Aim{((heading % 360) + 360) % 360, elevation, power};
-        // The panes show the new aim before the shot, so that a shell that
-        // lands at once (straight up at power 0) cannot pass the turn unseen.
-        const QRect statusBar(area.left(), area.bottom() - 20, area.width(), 21);
-        const QImage unaimed = Screenshot().copy(statusBar);
         FocusMain();
-        if (!keys.isEmpty()) {
-            Keys(keys);
-            if (!QTest::qWaitFor([&] { return Screenshot().copy(statusBar) != unaimed; }, 10000))
-                qInfo("player %d's aim keys did not show in the status bar", player + 1);
-        }
-        const QImage aimed = SettledPicture(statusBar);
-        Keys({"space"});
-        if (duringTheFlight) {
-            duringTheFlight();
-            return;
-        }
-        // The turn has passed when the status bar shows the next player's aim
-        // or energy, the shooter is drawn in his plain colour, or the results
-        // are up.
+        Keys(keys << "space");
+        // The turn has passed once the shooter is drawn in his plain colour
+        // (the player on turn is white), or the results are up. A watched
+        // shot ends no round (a hit leaves a tank 30 of its 100): its watch
+        // looks only at the screen, as often as it can.
         bool (*plainShooter)(QColor) = player == 0 ? IsRed : IsBlue;
         const bool passed = QTest::qWaitFor([&] {
-            if (!Windows(messageTitle).isEmpty())
-                return true;
             const QImage shot = Screenshot();
-            return shot.copy(statusBar) != aimed || Count(shot, area, plainShooter) > 30;
-        }, 30000);
+            if (Count(shot, area, plainShooter) > 30)
+                return true;
+            if (watch) {
+                watch(shot);
+                return false;
+            }
+            return !Windows(messageTitle).isEmpty();
+        }, stateTimeoutMs);
         if (!passed)
-            qInfo("the turn of player %d did not seem to pass", player + 1);
+            qInfo("the turn of player %d did not pass", player + 1);
+        return passed;
     }
 
-    // The given part of the screen once two screenshots a moment apart agree:
-    // the game has served the keys sent before and is idle again.
-    static QImage SettledPicture(const QRect& part)
+    // A new game drawn: its field in place of the one shown before (a new
+    // second gives a new field), player 1 on turn. The screenshot in *shot.
+    bool NewFieldShown(const QImage& old, QImage* shot)
     {
-        QImage last = Screenshot().copy(part);
-        for (int look = 0; look < 60; ++look) {
-            QThread::msleep(150);
-            QImage now = Screenshot().copy(part);
-            if (now == last)
-                return now;
-            last = now;
-        }
-        return last;
+        return QTest::qWaitFor([&] {
+            *shot = Screenshot();
+            return TerrainChanges(old, *shot, area) > area.width() * area.height() / 20 && Count(*shot, area, IsRed) == 0;
+        }, stateTimeoutMs);
     }
 
     // New games until the start camera sees both tanks.
@@ -147,20 +132,29 @@ class EndToEndTest : public QObject {
     {
         for (int attempt = 0; attempt < 10; ++attempt) {
             QThread::msleep(1100); // a new second: a new field
-            if (!NewGameByKeys())
+            const QImage old = Screenshot();
+            QImage shot;
+            if (!NewGameByKeys() || !NewFieldShown(old, &shot))
                 return false;
-            QThread::msleep(1500);
-            const QImage shot = Screenshot();
             if (Count(shot, area, IsHighlightedRed) > 30 && Count(shot, area, IsBlue) > 30)
                 return true;
         }
         return false;
     }
 
+    struct Landing {
+        bool turnPassed = false;
+        int pictures = 0;      // looked at between the shot and the turn passing
+        int shellPictures = 0; // of them, those where the shell (or its crater) showed
+        QImage after;          // the screen once the turn had passed
+    };
+
     // The current player fires a high shot into a valley near his tank (a
-    // crater shows best there: on a hill only its middle sinks). Returns the
-    // screenshots taken during the flight and the one once the turn passed.
-    QImage ShootIntoAValley(int player, const QImage& before, QList<QImage>& flight)
+    // crater shows best there: on a hill only its middle sinks); it stays in
+    // the start camera's sight for most of its 40 to 70 frames. Every
+    // screenshot until the turn passes is looked at, however slowly the
+    // machine draws the flight: one frame of it is enough.
+    Landing ShootIntoAValley(int player, const QImage& before)
     {
         const QRect view = ViewRect(before, area);
         const QPointF from = GroundPoint(Centroid(before, view, player == 0 ? IsHighlightedRed : IsHighlightedBlue), view);
@@ -184,17 +178,17 @@ class EndToEndTest : public QObject {
         const double d = std::hypot(target.x() - from.x(), target.y() - from.y());
         const int heading = int(std::lround(std::atan2(target.x() - from.x(), target.y() - from.y()) * 180 / M_PI / 5)) * 5;
         const int power = std::clamp(int(std::lround(std::sqrt(233 * d) / 5)) * 5, 5, 100);
-        bool (*waitingFor)(QColor) = player == 0 ? IsRed : IsBlue; // the shooter in plain colour: turn over
-        AimAndShoot(player, heading, 80, power, [&] {
-            for (int i = 0; i < 6; ++i)
-                flight << Screenshot();
+        // While the shooter is still on turn, terrain-coloured pixels change
+        // only under the grey shell or in its crater: the barrel, the tanks
+        // and the drifting wind arrows are never terrain-coloured.
+        Landing landing;
+        landing.turnPassed = AimAndShoot(player, heading, 80, power, [&](const QImage& shot) {
+            ++landing.pictures;
+            if (TerrainChanges(before, shot, view) > 10)
+                ++landing.shellPictures;
         });
-        QImage after = Screenshot();
-        for (int wait = 0; wait < 40 && Count(after, area, waitingFor) <= 30; ++wait) {
-            QThread::msleep(500); // a slow machine draws the flight slowly
-            after = Screenshot();
-        }
-        return after;
+        landing.after = Screenshot();
+        return landing;
     }
 
 private slots:
@@ -210,23 +204,29 @@ private slots:
         QVERIFY(game.waitForStarted());
         QVERIFY(WaitForWindow(newGameTitle));
         QVERIFY(Windows(mainTitle).isEmpty());
-        const QRect dialog = Geometry(Windows(newGameTitle).first());
-        QVERIFY(dialog.width() > 150 && dialog.height() > 80);
-        const QImage shot = Screenshot();
-        const QColor face = shot.pixelColor(dialog.center().x(), dialog.bottom() - 3);
-        QVERIFY2(face.lightness() > 150, qPrintable(face.name())); // the dialog is painted, not black
+        const QRect dialog = Geometry(OnlyWindow(newGameTitle));
+        QVERIFY2(dialog.width() > 150 && dialog.height() > 80, "the new-game dialog is gone or too small");
+        // Painted, not left black: its face turns the dialog grey.
+        QColor face;
+        const bool painted = QTest::qWaitFor([&] {
+            face = Screenshot().pixelColor(dialog.center().x(), dialog.bottom() - 3);
+            return face.lightness() > 150;
+        }, stateTimeoutMs);
+        QVERIFY2(painted, qPrintable(face.name()));
     }
 
     void enterOpensTheMainWindowWithTheTerrainDrawn()
     {
-        Focus(Windows(newGameTitle).first());
-        Keys({"Return"});
+        QVERIFY(AnswerNewGame());
         QVERIFY(WaitForWindow(mainTitle));
-        QVERIFY(WaitForNoWindow(newGameTitle));
         area = Geometry(MainWindow());
-        QThread::msleep(1500);
-        QImage shot = Screenshot();
-        QVERIFY2(Count(shot, area, IsTerrain) > area.width() * area.height() / 5, "no terrain on the screen");
+        QVERIFY2(area.width() > 300 && area.height() > 300, "the main window is gone or too small");
+        QImage shot;
+        const bool drawn = QTest::qWaitFor([&] {
+            shot = Screenshot();
+            return Count(shot, area, IsTerrain) > area.width() * area.height() / 5;
+        }, stateTimeoutMs);
+        QVERIFY2(drawn, "no terrain on the screen");
         // The start camera does not see the nearest rows of the field: as a
         // player would, start new games until both tanks are in sight.
         if (Count(shot, area, IsHighlightedRed) <= 30 || Count(shot, area, IsBlue) <= 30)
@@ -235,49 +235,44 @@ private slots:
 
     void aShotFliesDigsACraterAndPassesTheTurn()
     {
+        QVERIFY2(!area.isEmpty(), "no main window to play in");
         aims[0] = aims[1] = Aim();
         QImage before = Screenshot();
         QCOMPARE(Count(before, area, IsRed), 0); // player 1 is highlighted, not plain red
-        QList<QImage> flight;
-        QImage after = ShootIntoAValley(0, before, flight);
-        int distinct = 0;
-        for (int i = 1; i < flight.size(); ++i)
-            if (flight[i] != flight[i - 1] && flight[i] != before)
-                ++distinct;
-        QVERIFY2(distinct >= 2, "the flight does not show in successive screenshots");
-        QVERIFY2(Count(after, area, IsRed) > 30, "player 1 is still highlighted");
-        if (TerrainChanges(before, after, area) <= 40) {
+        Landing landing = ShootIntoAValley(0, before);
+        QVERIFY2(landing.turnPassed, "player 1 is still highlighted");
+        qInfo("the flight showed in %d of %d screenshots", landing.shellPictures, landing.pictures);
+        QVERIFY2(landing.shellPictures > 0,
+                 qPrintable(QStringLiteral("the flight showed in none of the %1 screenshots between the shot and "
+                                           "the turn passing").arg(landing.pictures)));
+        if (TerrainChanges(before, landing.after, area) <= 40) {
             // Out of the field or onto a hilltop: player 2 tries from his side.
-            before = after;
-            flight.clear();
-            after = ShootIntoAValley(1, before, flight);
+            before = landing.after;
+            landing = ShootIntoAValley(1, before);
+            QVERIFY2(landing.turnPassed, "player 2 is still highlighted");
         }
-        QVERIFY2(TerrainChanges(before, after, area) > 40, "no crater visible");
+        QVERIFY2(TerrainChanges(before, landing.after, area) > 40, "no crater visible");
         if (!qEnvironmentVariableIsEmpty("TARNOK_SCREENSHOT"))
-            after.copy(area).save(qEnvironmentVariable("TARNOK_SCREENSHOT"));
+            landing.after.copy(area).save(qEnvironmentVariable("TARNOK_SCREENSHOT"));
     }
 
     void ctrlNOpensTheNewGameDialogAgain()
     {
         QVERIFY(NewGameByKeys());
         // A new game: player 1 on turn again, highlighted, not in plain red.
-        QVERIFY(QTest::qWaitFor([&] { return Count(Screenshot(), area, IsRed) == 0; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return Count(Screenshot(), area, IsRed) == 0; }, stateTimeoutMs));
     }
 
     void helpAndAboutOpenFromTheMenu()
     {
         FocusMain();
         Keys({"alt+p", "o"});
-        QVERIFY(WaitForWindow(QStringLiteral("^O programie$")));
-        Focus(Windows(QStringLiteral("^O programie$")).first());
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^O programie$")));
+        QVERIFY(WaitForWindow(aboutTitle));
+        QVERIFY(Dismiss(aboutTitle, "Escape"));
         FocusMain();
         Keys({"alt+p", "p"});
-        QVERIFY(WaitForWindow(QStringLiteral("^Pomoc$")));
-        Focus(Windows(QStringLiteral("^Pomoc$")).first());
-        Keys({"Return"});
-        QVERIFY(WaitForNoWindow(QStringLiteral("^Pomoc$")));
+        QVERIFY(WaitForWindow(helpTitle));
+        QVERIFY(Dismiss(helpTitle, "Return"));
     }
 
     // Both players aim at each other from what the screen shows (the start
@@ -286,6 +281,7 @@ private slots:
     // and player 2 fires over the edge, so that the game surely ends.
     void aWholeGameEndsWithTheResults()
     {
+        QVERIFY2(!area.isEmpty(), "no main window to play in");
         QVERIFY(NewGameWithBothTanksInSight());
         aims[0] = aims[1] = Aim();
         bool results = false;
@@ -311,34 +307,29 @@ private slots:
                 qInfo("player %d at (%.0f, %.1f, %.0f) aims at (%.0f, %.1f, %.0f), %.1f away: heading %.0f, elevation %d, power %d",
                       player + 1, from.x(), myGround, from.y(), to.x(), enemyGround, to.y(), distance, heading,
                       aim.elevation, aim.power);
-                AimAndShoot(player, int(std::lround(heading / 5)) * 5, aim.elevation, aim.power);
+                QVERIFY(AimAndShoot(player, int(std::lround(heading / 5)) * 5, aim.elevation, aim.power));
                 ++aimed;
             } else {
                 if (player == 0)
-                    AimAndShoot(player, aims[0].heading, 90, 0);
+                    QVERIFY(AimAndShoot(player, aims[0].heading, 90, 0));
                 else
-                    AimAndShoot(player, aims[1].heading, 45, 100);
+                    QVERIFY(AimAndShoot(player, aims[1].heading, 45, 100));
                 ++fallBack;
             }
             results = !Windows(messageTitle).isEmpty();
         }
         qInfo("the game ended after %d aimed and %d fall-back shots", aimed, fallBack);
         QVERIFY2(results, "no results after the shots");
-        const QString box = Windows(messageTitle).first();
-        QVERIFY(Geometry(box).width() > 100);
-        Focus(box);
-        Keys({"Return"});
-        QVERIFY(WaitForWindow(newGameTitle)); // the next game is asked for
-        Focus(Windows(newGameTitle).first());
-        Keys({"Return"});
-        QVERIFY(WaitForNoWindow(newGameTitle));
+        QVERIFY(Geometry(OnlyWindow(messageTitle)).width() > 100);
+        QVERIFY(Dismiss(messageTitle, "Return"));
+        QVERIFY(AnswerNewGame()); // the next game is asked for
     }
 
     void theGameExitsCleanlyFromItsMenu()
     {
         FocusMain();
         Keys({"alt+g", "w"});
-        QVERIFY(game.waitForFinished(10000));
+        QVERIFY(game.waitForFinished(stateTimeoutMs));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 0);
     }

@@ -9,7 +9,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 using namespace Desktop;
@@ -60,7 +59,7 @@ class GlLimitsTest : public QObject {
     {
         Focus(OnlyWindow(mainTitle));
         Keys({"alt+g", "w"});
-        return game.waitForFinished(15000) && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0;
+        return game.waitForFinished(stateTimeoutMs) && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0;
     }
 
     QStringList ErrorLines()
@@ -130,15 +129,20 @@ private slots:
         extra.insert(variable, value);
         QVERIFY(StartGame(extra));
 
-        // The window, its bars and a plain black view.
-        QThread::msleep(500);
+        // The window, its bars and a plain black view, once the bars are painted.
         const QRect area = Geometry(OnlyWindow(mainTitle));
-        QImage shot = Screenshot();
-        const QRect view = Screen::ViewRect(shot, area).adjusted(4, 4, -4, -4);
-        QVERIFY(view.height() > area.height() / 2);
+        QVERIFY2(area.width() > 300 && area.height() > 300, "the main window is gone or too small");
+        QImage shot;
+        QColor menuBar;
+        QRect view;
+        const bool painted = QTest::qWaitFor([&] {
+            shot = Screenshot();
+            menuBar = shot.pixelColor(area.left() + area.width() / 2, area.top() + 5);
+            view = Screen::ViewRect(shot, area).adjusted(4, 4, -4, -4);
+            return menuBar.lightness() > 150 && view.height() > area.height() / 2;
+        }, stateTimeoutMs);
+        QVERIFY2(painted, qPrintable(QStringLiteral("menu bar %1, view %2 rows").arg(menuBar.name()).arg(view.height())));
         QCOMPARE(Screen::Count(shot, view, [](QColor c) { return c != Qt::black; }), 0);
-        const QColor menuBar = shot.pixelColor(area.left() + area.width() / 2, area.top() + 5);
-        QVERIFY2(menuBar.lightness() > 150, qPrintable(menuBar.name()));
 
         // A player can still start a new game and read the help.
         Focus(OnlyWindow(mainTitle));
@@ -147,9 +151,7 @@ private slots:
         Focus(OnlyWindow(mainTitle));
         Keys({"alt+p", "p"});
         QVERIFY(WaitForWindow(helpTitle));
-        Focus(OnlyWindow(helpTitle));
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(helpTitle));
+        QVERIFY(Dismiss(helpTitle, "Escape"));
 
         QVERIFY(QuitByMenu());
         QCOMPARE(ErrorLines(), QStringList{noGlLine});
@@ -216,18 +218,20 @@ private slots:
         QVERIFY(display.Start());
         QVERIFY(StartGame({}));
         const QString window = OnlyWindow(mainTitle);
+        QVERIFY2(!window.isEmpty(), "the main window is gone");
         Run(QStringLiteral("xdotool"), {"windowsize", window, "16384", "16384"});
         QVERIFY(QTest::qWaitFor([&] {
             const QRect r = Geometry(window);
-            return r.width() <= 1280 && r.height() <= 1024;
-        }, 20000));
+            return !r.isEmpty() && r.width() <= 1280 && r.height() <= 1024;
+        }, stateTimeoutMs));
         Focus(window);
         Keys({"ctrl+n"});
         QVERIFY(AnswerNewGame());
-        QThread::msleep(500);
         const QRect area = Geometry(window);
-        const QImage shot = Screenshot();
-        QVERIFY(Screen::Count(shot, Screen::ViewRect(shot, area), Screen::IsTerrain) > area.width() * area.height() / 5);
+        QVERIFY(QTest::qWaitFor([&] {
+            const QImage shot = Screenshot();
+            return Screen::Count(shot, Screen::ViewRect(shot, area), Screen::IsTerrain) > area.width() * area.height() / 5;
+        }, stateTimeoutMs));
         QVERIFY(QuitByMenu());
         QCOMPARE(ErrorLines(), QStringList());
     }
