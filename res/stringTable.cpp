@@ -36,6 +36,7 @@ const Entry stringTable[] = {
     {ID_FILE_NEW, "Nowa Gra\nNew"},
     {ID_APP_EXIT, "Wychodzi z gry\nExit"},
     {ID_APP_ABOUT, "Informacje o programie\nAbout"},
+    {ID_GAME_COMPUTER, "Wybiera, za których graczy gra komputer"},
 
     {IDS_BOMB_ORDINARY, "Bomba zwykła"},
     {IDS_BOMB_SMALL, "Bomba mała"},
@@ -44,11 +45,19 @@ const Entry stringTable[] = {
 
     {IDS_MENU_GAME, "&Gra"},
     {IDS_MENU_NEW, "&Nowa\tCtrl+N"},
+    {IDS_MENU_COMPUTER, "&Gracze komputerowi..."},
     {IDS_MENU_EXIT, "&Wyjdz"},
     {IDS_MENU_HELP, "&Pomoc"},
     {IDS_MENU_ABOUT, "&O programie..."},
     {IDS_MENU_MANUAL, "O&pis obsługi programu"},
     {IDS_TOOLBAR_TITLE, "Czołg"},
+
+    {IDS_COMPUTER_PLAYS, "Gra komputer"},
+    {IDS_SEAT_PERSON, "człowiek"},
+    {IDS_SEAT_EASY, "komputer: łatwy"},
+    {IDS_SEAT_MEDIUM, "komputer: średni"},
+    {IDS_SEAT_HARD, "komputer: trudny"},
+    {IDS_SEAT_MASTER, "komputer: mistrz"},
 
     {IDS_WEAPON_REFUSED, "Nie możesz użyć tej broni."},
     {IDS_RESULTS_HEADER, "Wyniki (wygrane rundy):\n"},
@@ -73,7 +82,13 @@ const Entry stringTable[] = {
      "  -v, --version     wyświetla wersję gry i kończy\n"
      "  -platform NAZWA   wtyczka platformy graficznej Qt (domyślnie xcb)\n"
      "  -display EKRAN    ekran X, na którym gra się otwiera (domyślnie $DISPLAY)\n"
+     "  --komputer LISTA  gracze, za których w tym uruchomieniu gra komputer: numery 1-8\n"
+     "                    po przecinku, każdy z poziomem po dwukropku (latwy, sredni,\n"
+     "                    trudny, mistrz; domyślnie sredni), np. --komputer 2:trudny,3;\n"
+     "                    --komputer brak: wszyscy gracze to ludzie\n"
      "Pozostałe opcje biblioteki Qt (-style, -geometry, -reverse...) są przekazywane bez zmian.\n"},
+    {IDS_BAD_COMPUTER_LIST, "tarnok3d: zła lista graczy komputerowych „%s”; podaj numery graczy 1-8 po przecinku, każdy z poziomem latwy, sredni, trudny lub mistrz, np. --komputer 2:trudny,3, albo brak (zob. tarnok3d --help)"},
+    {IDS_COMPUTER_LIST_MISSING, "tarnok3d: po --komputer brak listy graczy, np. --komputer 2:trudny,3 (zob. tarnok3d --help)"},
     {IDS_NO_DISPLAY, "tarnok3d: brak ekranu X; zmienna DISPLAY nie jest ustawiona (uruchom grę w sesji graficznej lub podaj -display EKRAN)"},
     {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},
     {IDS_NO_PLATFORM_PLUGIN, "tarnok3d: brak wtyczki platformy graficznej Qt „%s”"},

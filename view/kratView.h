@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
+
 class CKratDoc;
+class ComputerHands;
 class QBackingStore;
 class QOpenGLContext;
 
@@ -39,6 +42,17 @@ public:
     // View creation: clears the round-end guard and starts the first game.
     int OnCreate();
     void StartNewGame();
+
+    // A turn has begun (game, round or turn passing, with the field set up):
+    // the current player's seat says who moves the tank.
+    void OnTurnBegins();
+    // The seats were chosen anew: a turn not yet shot goes to whoever now
+    // holds the seat, from where the barrel stands.
+    void OnSeatsChanged();
+    // Whether the person's keys, toolbar buttons and bomb selector act on the
+    // current tank: they do unless its seat plays by itself.
+    bool PersonsInputActs() const;
+    ComputerHands& Hands() const { return *hands; }
 
     // A deferred frame; requests merge until it is drawn.
     void RequestFrame();
@@ -114,6 +128,7 @@ private:
     CKratDoc* document;
     QWidget* host;
     QTimer windTimer{this}; // a child named "windTimer", so tests can hold the wind still
+    std::unique_ptr<ComputerHands> hands;
     QBackingStore* background = nullptr;
     QImage captured;
     QSize maxViewport;
