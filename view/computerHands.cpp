@@ -8,9 +8,15 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 namespace {
+
+std::uint32_t ClockSeed()
+{
+    return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
 
 constexpr int STEP = 5; // what one command changes: degrees or power units
 
@@ -34,7 +40,9 @@ bool SameAim(const Aim& a, const Aim& b)
 
 } // namespace
 
-ComputerHands::ComputerHands(CKratView& v, std::uint32_t seed) : view(v), brain(new BrainWorker(seed))
+std::uint32_t (*ComputerHands::seedSource)() = ClockSeed;
+
+ComputerHands::ComputerHands(CKratView& v) : view(v), brain(new BrainWorker(seedSource()))
 {
     timer.setObjectName(QStringLiteral("handsTimer"));
     timer.setInterval(TICK_MS);

@@ -27,7 +27,12 @@ public:
     static constexpr int LONGEST_AIM_TICKS = 90;   // the last step by 3.6 s
     static constexpr int SLOWEST_STEP_TICKS = 3;
 
-    ComputerHands(CKratView& view, std::uint32_t seed);
+    // The brain's own dice are seeded from here when the hands are made: the
+    // clock in the game, never the C library's generator, whose draws belong
+    // to the field, placement and wind. The soak points it at its own sequence.
+    static std::uint32_t (*seedSource)();
+
+    explicit ComputerHands(CKratView& view);
     ~ComputerHands() override;
 
     // The current player's turn is the computer's, at the level: it starts
@@ -47,6 +52,8 @@ public:
     // The brain has answered and the hands know where they are going.
     bool HasAim() const { return stage == Stage::Aiming || stage == Stage::Firing; }
     bool HasFired() const { return stage == Stage::Fired; }
+    // Waiting for the brain's answer (it thinks on its own thread).
+    bool AwaitsBrain() const { return stage == Stage::Thinking || stage == Stage::LastLook; }
     Aim Target() const { return target; }
     int Slot() const { return slot; }
     BrainLevel Level() const { return level; }

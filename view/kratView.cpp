@@ -19,7 +19,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -28,13 +27,6 @@ namespace {
 // it is posted at low priority, so input and timers queued before it are
 // served first, but without the platform's delay before an update.
 const QEvent::Type FrameRequest = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-// The computer's own dice are seeded from the clock, never from the C
-// library's generator, whose draws belong to the field, placement and wind.
-std::uint32_t ClockSeed()
-{
-    return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
 
 // Said once, on standard error: the game goes on without its picture.
 void ReportNoGl()
@@ -60,7 +52,7 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
     }
     setMinimumSize(QSize(64, 48));
 
-    hands = std::make_unique<ComputerHands>(*this, ClockSeed());
+    hands = std::make_unique<ComputerHands>(*this);
     windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
     connect(&windTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TIMER_WIND); });
