@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ai/brain.h"
+#include "ai/sight.h"
 #include "world/flight.h"
 
 // The search over every aim the barrel can reach, each flown once with the

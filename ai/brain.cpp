@@ -3,13 +3,9 @@
 #include "ai/aimSearch.h"
 #include "world/blast.h"
 #include "world/bombKinds.h"
-#include "world/cCzolg.h"
-#include "world/cTeren.h"
-#include "world/cWiatr.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -30,9 +26,9 @@ struct Character {
 Character CharacterOf(BrainLevel level)
 {
     switch (level) {
-    case BrainLevel::Latwy: return {35.0f, 0.30f, 0.10f, 0.45f, 2.5f};
-    case BrainLevel::Sredni: return {20.0f, 0.18f, 0.06f, 0.65f, 1.5f};
-    case BrainLevel::Trudny: return {10.0f, 0.10f, 0.04f, 0.85f, 0.8f};
+    case BrainLevel::Latwy: return {35.0f, 0.65f, 0.22f, 0.30f, 3.5f};
+    case BrainLevel::Sredni: return {20.0f, 0.32f, 0.12f, 0.50f, 2.5f};
+    case BrainLevel::Trudny: return {10.0f, 0.15f, 0.06f, 0.80f, 1.2f};
     case BrainLevel::Mistrz: break;
     }
     return {0, 0, 0, 1, 0};
@@ -71,27 +67,6 @@ int FirstStockedKind(const Sight::Seat& seat)
 }
 
 } // namespace
-
-Sight Sight::Of(const cTeren& terrain, const cCzolg tanks[], int playerCount, int shooter, const cWiatr& wind)
-{
-    Sight s;
-    std::memcpy(s.heights, terrain.heights, sizeof s.heights);
-    for (int i = 0; i < 8; ++i) {
-        Seat& seat = s.seats[i];
-        if (i >= playerCount) {
-            seat = Seat{0, 0, 0, 0, 0, 0, {0, 0, 0, 0}, 0, 0, 0};
-            continue;
-        }
-        const cCzolg& t = tanks[i];
-        seat = Seat{t.x, t.y, t.z, t.alive, t.energy, t.money,
-                    {t.stock[0], t.stock[1], t.stock[2], t.stock[3]}, t.heading, t.elevation, t.power};
-    }
-    s.playerCount = playerCount;
-    s.shooter = shooter;
-    s.windDirection = wind.direction;
-    s.windStrength = wind.strength;
-    return s;
-}
 
 Brain::Brain(std::uint32_t seed) : random(seed) {}
 

@@ -153,6 +153,7 @@ int PlayRound(World& w, const int levels[], int firstTurn, int shotLimit, Brain&
         const Aim chosen = brain.Choose(Sight::Of(w.terrain, w.tanks, w.count, turn, w.wind), level);
         if (timeThinking)
             f.thinkMs.push_back(MillisecondsSince(started));
+        const cWiatr chosenWind = w.wind;
         // The barrel turns for a second or four; the wind drifts once a second.
         const int seconds = 1 + static_cast<int>(random() % 4);
         for (int s = 0; s < seconds; ++s)
@@ -160,7 +161,9 @@ int PlayRound(World& w, const int levels[], int firstTurn, int shotLimit, Brain&
         const Sight atFiring = Sight::Of(w.terrain, w.tanks, w.count, turn, w.wind);
         started = std::chrono::steady_clock::now();
         const Aim aim = brain.AtFiring(atFiring, level, chosen);
-        if (timeThinking)
+        // Only "mistrz" thinks again at firing, and only when the wind drifted.
+        const bool drifted = w.wind.direction != chosenWind.direction || w.wind.strength != chosenWind.strength;
+        if (timeThinking && level == BrainLevel::Mistrz && drifted)
             f.thinkMs.push_back(MillisecondsSince(started));
 
         const bool first = !firstShotDone[levels[turn]];
