@@ -2,8 +2,8 @@
 
 #include "doc/kratDoc.h"
 #include "view/brainWorker.h"
+#include "res/resource.h"
 #include "view/gameState.h"
-#include "view/kratView.h"
 
 #include <QApplication>
 
@@ -42,7 +42,8 @@ bool SameAim(const Aim& a, const Aim& b)
 
 std::uint32_t (*ComputerHands::seedSource)() = ClockSeed;
 
-ComputerHands::ComputerHands(CKratView& v) : view(v), brain(new BrainWorker(seedSource()))
+ComputerHands::ComputerHands(CKratDoc& doc, std::function<void(int id)> runCommand, std::function<bool()> held)
+    : document(doc), command(std::move(runCommand)), turnHeld(std::move(held)), brain(new BrainWorker(seedSource()))
 {
     timer.setObjectName(QStringLiteral("handsTimer"));
     timer.setInterval(TICK_MS);
@@ -99,9 +100,7 @@ void ComputerHands::ShellEnded(int result, float x, float z)
 // been shot or is being replaced by a new round or game.
 bool ComputerHands::MayAct() const
 {
-    if (QApplication::activeModalWidget())
-        return false;
-    if (view.GetDocument()->newGamePending || view.roundEndBusy || view.IsRoundEndQueued())
+    if (QApplication::activeModalWidget() || turnHeld())
         return false;
     return currentPlayer == slot && shotFired == 0 && tanks[slot].hasFired == 0;
 }
@@ -171,36 +170,25 @@ bool ComputerHands::StepTowardTarget()
     const cCzolg& tank = tanks[slot];
     bool right = false;
     if (HeadingSteps(tank.heading, target.heading, &right) > 0) {
-        if (right)
-            view.OnBarrelRight();
-        else
-            view.OnBarrelLeft();
+        command(right ? ID_BARREL_RIGHT : ID_BARREL_LEFT);
         return true;
     }
     const int rise = target.elevation - tank.elevation;
     if (rise >= STEP || rise <= -STEP) {
-        if (rise > 0)
-            view.OnBarrelUp();
-        else
-            view.OnBarrelDown();
+        command(rise > 0 ? ID_BARREL_UP : ID_BARREL_DOWN);
         return true;
     }
     const int more = target.power - tank.power;
     if (more >= STEP || more <= -STEP) {
-        if (more > 0)
-            view.OnPowerUp();
-        else
-            view.OnPowerDown();
+        command(more > 0 ? ID_POWER_UP : ID_POWER_DOWN);
         return true;
     }
     // The bomb as the selector picks it: shown in the list, chosen for the
     // player, and only a kind the tank holds.
-    CKratDoc* doc = view.GetDocument();
     const int kind = target.kind;
-    if (kind >= 0 && kind < 4 && kind != doc->GetSelectedWeapon() && doc->tankSnapshot.stock[kind] >= 1) {
-        doc->SyncWeaponCombo(kind);
-        doc->SelectWeapon(kind);
-        view.RequestFrame();
+    if (kind >= 0 && kind < 4 && kind != document.GetSelectedWeapon() && document.tankSnapshot.stock[kind] >= 1) {
+        document.SyncWeaponCombo(kind);
+        document.SelectWeapon(kind);
         return true;
     }
     return false;
@@ -223,5 +211,5 @@ void ComputerHands::Fire()
 {
     stage = Stage::Fired;
     timer.stop();
-    view.RequestFire();
+    command(ID_FIRE);
 }

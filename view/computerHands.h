@@ -6,9 +6,10 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 class BrainWorker;
-class CKratView;
+class CKratDoc;
 
 // The computer's hands on its turn: they ask the brain (on its own thread)
 // where to aim, wait a moment as a person would, then turn and raise the
@@ -32,7 +33,10 @@ public:
     // to the field, placement and wind. The soak points it at its own sequence.
     static std::uint32_t (*seedSource)();
 
-    explicit ComputerHands(CKratView& view);
+    // command: runs a tank command (ID_BARREL_LEFT ... ID_FIRE) through the
+    // view's own handler. turnHeld: the game is between turns (a new game is
+    // due, the round is ending), so nothing of a turn may act.
+    ComputerHands(CKratDoc& document, std::function<void(int id)> command, std::function<bool()> turnHeld);
     ~ComputerHands() override;
 
     // The current player's turn is the computer's, at the level: it starts
@@ -69,7 +73,9 @@ private:
     void TakeLastLook();
     void Fire();
 
-    CKratView& view;
+    CKratDoc& document;
+    std::function<void(int id)> command;
+    std::function<bool()> turnHeld;
     BrainWorker* brain;
     QTimer timer{this}; // a child named "handsTimer", so tests can hold it still
     Stage stage = Stage::Idle;

@@ -52,7 +52,9 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
     }
     setMinimumSize(QSize(64, 48));
 
-    hands = std::make_unique<ComputerHands>(*this);
+    hands = std::make_unique<ComputerHands>(*document, [this](int id) { RunCommand(id); }, [this] {
+        return GetDocument()->newGamePending || roundEndBusy || roundEndQueued;
+    });
     windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
     connect(&windTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TIMER_WIND); });

@@ -62,8 +62,10 @@ public:
     bool IsRoundEndQueued() const { return roundEndQueued; }
 
     // Tank commands (toolbar) and the fire request shared with Space.
-    // OnCommand routes a command id (ID_BARREL_LEFT...) to its handler.
+    // OnCommand routes a toolbar's command id (ID_BARREL_LEFT...) to its
+    // handler on a person's turn; RunCommand does so whoever's turn it is.
     void OnCommand(int id);
+    void RunCommand(int id);
     void OnBarrelLeft();
     void OnBarrelRight();
     void OnBarrelUp();

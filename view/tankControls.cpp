@@ -21,8 +21,12 @@ constexpr int POWER_STEP = 5; // power units per command or key
 // The toolbar's buttons: the person's, so they act only on a person's turn.
 void CKratView::OnCommand(int id)
 {
-    if (!PersonsInputActs())
-        return;
+    if (PersonsInputActs())
+        RunCommand(id);
+}
+
+void CKratView::RunCommand(int id)
+{
     switch (id) {
     case ID_BARREL_LEFT: OnBarrelLeft(); break;
     case ID_BARREL_RIGHT: OnBarrelRight(); break;
