@@ -24,8 +24,8 @@ class ComputerHands : public QObject {
 public:
     static constexpr int TICK_MS = 40;
     static constexpr int PAUSE_TICKS = 15;      // a moment's look before the first step
-    static constexpr int SHORTEST_TURN_TICKS = 25; // 1 s
-    static constexpr int LONGEST_AIM_TICKS = 90;   // the last step by 3.6 s
+    static constexpr int SHORTEST_TURN_TICKS = 27; // the shot on the 27th tick: over 1 s after the first
+    static constexpr int LONGEST_AIM_TICKS = 82;   // the last step by 3.3 s: room for a last look's change
     static constexpr int SLOWEST_STEP_TICKS = 3;
 
     // The brain's own dice are seeded from here when the hands are made: the
