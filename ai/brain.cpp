@@ -28,7 +28,7 @@ Character CharacterOf(BrainLevel level)
     switch (level) {
     case BrainLevel::Latwy: return {35.0f, 0.65f, 0.22f, 0.30f, 3.5f};
     case BrainLevel::Sredni: return {20.0f, 0.32f, 0.12f, 0.50f, 2.5f};
-    case BrainLevel::Trudny: return {10.0f, 0.15f, 0.06f, 0.80f, 1.2f};
+    case BrainLevel::Trudny: return {10.0f, 0.18f, 0.07f, 0.75f, 1.5f};
     case BrainLevel::Mistrz: break;
     }
     return {0, 0, 0, 1, 0};
@@ -118,6 +118,16 @@ Aim Brain::AtFiring(const Sight& sight, BrainLevel level, const Aim& chosen)
         return chosen;
     if (sight.windDirection == m.chosenWindDirection && sight.windStrength == m.chosenWindStrength)
         return chosen;
+    // The drifted wind still brings the chosen shell down where it does as
+    // much: one flight tells, and the whole search runs only when it does not.
+    if (m.chosenValue >= 0) {
+        const FlightEnd end = FlyAim(sight, chosen, sight.windDirection, sight.windStrength);
+        if (end.result == 2) {
+            const Weighing w = WeighBlast(sight, end.x, end.z, chosen.kind);
+            if (!w.hurtsShooter && w.taken > 0 && ValueOf(w, chosen.kind) >= m.chosenValue)
+                return chosen;
+        }
+    }
     return Choose(sight, level);
 }
 
@@ -190,9 +200,11 @@ Aim Brain::ChooseExact(const Sight& sight)
     m.landed = false;
     if (bestTarget >= 0) {
         m.target = bestTarget;
+        m.chosenValue = bestValue;
         return best;
     }
     m.target = nearestTarget;
+    m.chosenValue = -1;
     return nearestAim;
 }
 

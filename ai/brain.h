@@ -39,6 +39,7 @@ private:
         float landX = 0, landZ = 0;
         int chosenWindDirection = 0;   // the wind the last choice was made with
         int chosenWindStrength = 0;
+        long long chosenValue = -1;    // what "mistrz" expected of its choice; -1 a miss
     };
 
     Aim ChooseExact(const Sight& sight);

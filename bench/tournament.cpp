@@ -3,7 +3,10 @@
 // the real shell's flight, damage, craters and deaths. Prints one line per
 // level and one per pair of neighbouring levels; the same seed prints the
 // same figures again, think times aside.
-// Usage: tarnok_tournament [--rounds N] [--seed S]
+// Usage: tarnok_tournament [--rounds N] [--seed S] [--cpu-time]
+// Think times are the wall clock's, what a player would wait; --cpu-time
+// counts the thinking thread's processor time instead, which other programs
+// on a busy machine do not inflate.
 #include "ai/aimSearch.h"
 #include "ai/brain.h"
 #include "world/blast.h"
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <random>
 #include <utility>
@@ -129,9 +133,16 @@ int LiveTanks(const World& w)
     return n;
 }
 
-double MillisecondsSince(std::chrono::steady_clock::time_point start)
+bool cpuTime = false;
+
+double NowMs()
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (cpuTime) {
+        timespec t;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+    }
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // Plays one round; returns the slot left standing, or -1 for none or a draw
@@ -149,22 +160,22 @@ int PlayRound(World& w, const int levels[], int firstTurn, int shotLimit, Brain&
         const BrainLevel level = static_cast<BrainLevel>(levels[turn]);
         LevelFigures& f = figures[levels[turn]];
 
-        auto started = std::chrono::steady_clock::now();
+        double started = NowMs();
         const Aim chosen = brain.Choose(Sight::Of(w.terrain, w.tanks, w.count, turn, w.wind), level);
         if (timeThinking)
-            f.thinkMs.push_back(MillisecondsSince(started));
+            f.thinkMs.push_back(NowMs() - started);
         const cWiatr chosenWind = w.wind;
         // The barrel turns for a second or four; the wind drifts once a second.
         const int seconds = 1 + static_cast<int>(random() % 4);
         for (int s = 0; s < seconds; ++s)
             w.wind.Drift();
         const Sight atFiring = Sight::Of(w.terrain, w.tanks, w.count, turn, w.wind);
-        started = std::chrono::steady_clock::now();
+        started = NowMs();
         const Aim aim = brain.AtFiring(atFiring, level, chosen);
         // Only "mistrz" thinks again at firing, and only when the wind drifted.
         const bool drifted = w.wind.direction != chosenWind.direction || w.wind.strength != chosenWind.strength;
         if (timeThinking && level == BrainLevel::Mistrz && drifted)
-            f.thinkMs.push_back(MillisecondsSince(started));
+            f.thinkMs.push_back(NowMs() - started);
 
         const bool first = !firstShotDone[levels[turn]];
         firstShotDone[levels[turn]] = true;
@@ -236,11 +247,13 @@ int main(int argc, char** argv)
 {
     int rounds = 200;
     unsigned seed = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--rounds") == 0)
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--seed") == 0)
-            seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cpu-time") == 0)
+            cpuTime = true;
+        else if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
+            rounds = std::max(1, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc)
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
     }
     cTeren::seedClock = RoundSeed;
     std::mt19937 random(seed);
