@@ -1,6 +1,7 @@
 #include "app/MainFrm.h"
 
 #include "app/bombSelector.h"
+#include "app/seatChoice.h"
 #include "doc/kratDoc.h"
 #include "dialogs/messageBox.h"
 #include "res/images.h"
@@ -118,6 +119,8 @@ void CMainFrame::CreateActions()
         }
     });
 
+    connect(AddCommand(ID_GAME_COMPUTER, IDS_MENU_COMPUTER, Prompt(ID_GAME_COMPUTER)), &QAction::triggered, this,
+            &CMainFrame::OnComputerPlayers);
     // The sound switch: the application turns the sound on and off.
     AddCommand(ID_GAME_SOUND, IDS_MENU_SOUND, Prompt(ID_GAME_SOUND))->setCheckable(true);
 
@@ -132,6 +135,7 @@ void CMainFrame::CreateMenu()
 {
     QMenu* game = menuBar()->addMenu(Text(IDS_MENU_GAME));
     game->addAction(Command(ID_FILE_NEW));
+    game->addAction(Command(ID_GAME_COMPUTER));
     game->addAction(Command(ID_GAME_SOUND));
     game->addSeparator();
     game->addAction(Command(ID_APP_EXIT));
@@ -248,8 +252,16 @@ void CMainFrame::FocusView()
     view->requestActivate();
 }
 
+// "Ready", or on a computer's turn the word that the computer plays.
+QString CMainFrame::IdleMessage() const
+{
+    return view && !view->PersonsInputActs() ? Text(IDS_COMPUTER_PLAYS) : Text(AFX_IDS_IDLEMESSAGE);
+}
+
 void CMainFrame::UpdatePanes()
 {
+    if (!promptShown && !panes.isEmpty() && panes[0]->text() != IdleMessage())
+        panes[0]->setText(IdleMessage());
     for (QLabel* pane : panes) {
         const int id = pane->property("paneId").toInt();
         const QString text = document->OnUpdatePane(id);
@@ -271,6 +283,12 @@ void CMainFrame::OnBombSelChange()
     const int k = m_bombSelector->currentIndex();
     if (k < 0)
         return;
+    if (view && !view->PersonsInputActs()) {
+        // The computer's bomb stays chosen, and shown.
+        SelectBomb(document->GetSelectedWeapon());
+        QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
+        return;
+    }
     if (document->tankSnapshot.stock[k] >= 1) {
         document->SelectWeapon(k);
     } else {
@@ -280,6 +298,23 @@ void CMainFrame::OnBombSelChange()
     }
     // The list's pop-up is still closing while its choice is announced.
     QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::OnComputerPlayers()
+{
+    if (computerPlayersDialog.IsRunning())
+        return;
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+        computerPlayersDialog.m_seatChoice[slot] = ChoiceOfSeat(seats[slot]);
+    if (computerPlayersDialog.DoModal() != QDialog::Accepted)
+        return;
+    SeatList chosen;
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+        chosen[slot] = SeatOfChoice(computerPlayersDialog.m_seatChoice[slot]);
+    UseSeats(chosen);
+    SaveSeats(chosen);
+    if (view)
+        view->OnSeatsChanged();
 }
 
 void CMainFrame::OnHelpManual()
@@ -293,8 +328,9 @@ bool CMainFrame::event(QEvent* event)
     if (event->type() == QEvent::StatusTip) {
         // Prompts go to the first pane, which says "Ready" when none is shown.
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        promptShown = !tip.isEmpty();
         if (!panes.isEmpty())
-            panes[0]->setText(tip.isEmpty() ? Text(AFX_IDS_IDLEMESSAGE) : tip);
+            panes[0]->setText(promptShown ? tip : IdleMessage());
         return true;
     }
     return QMainWindow::event(event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/ComputerPlayers.h"
 #include "dialogs/Pomoc.h"
 
 #include <QHash>
@@ -43,6 +44,10 @@ public:
     void SelectBomb(int kind);
     void OnBombSelChange();
     void OnHelpManual();
+    // "&Gracze komputerowi...": the seats' dialog; OK makes its choice the
+    // run's, remembers it for the next start and gives the turn to its seat.
+    void OnComputerPlayers();
+    CComputerPlayers& ComputerPlayersDialog() { return computerPlayersDialog; }
 
     QAction* Command(int id) const { return commands.value(id); }
     // Status pane by index, 0 the message pane, left to right.
@@ -65,6 +70,8 @@ private:
     bool CreateToolBar();
     bool CreateStatusBar();
     void UpdatePanes();
+    // What the first pane says when no prompt is shown.
+    QString IdleMessage() const;
     QAction* AddCommand(int id, int textId, const QString& prompt);
 
     CKratDoc* document;
@@ -72,4 +79,6 @@ private:
     QWidget* viewContainer = nullptr;
     QHash<int, QAction*> commands;
     QList<QLabel*> panes;
+    CComputerPlayers computerPlayersDialog;
+    bool promptShown = false;
 };

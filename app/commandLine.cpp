@@ -33,6 +33,15 @@ const char* OptionName(const char* argument)
     return argument[1] == '-' ? argument + 2 : argument + 1;
 }
 
+CommandLine Refused(int refusal, const std::string& argument)
+{
+    CommandLine result;
+    result.action = CommandLine::Refuse;
+    result.refusal = refusal;
+    result.badArgument = argument;
+    return result;
+}
+
 } // namespace
 
 CommandLine ReadCommandLine(int argc, const char* const argv[])
@@ -53,6 +62,17 @@ CommandLine ReadCommandLine(int argc, const char* const argv[])
             continue;
         }
         const char* name = OptionName(argument);
+        if (std::strcmp(argument, "--komputer") == 0 || std::strncmp(argument, "--komputer=", 11) == 0) {
+            const char* list = argument[10] == '=' ? argument + 11 : nullptr;
+            if (!list && i + 1 >= argc)
+                return Refused(IDS_COMPUTER_LIST_MISSING, argument);
+            if (!list)
+                list = argv[++i];
+            result.computerSeats = ReadComputerList(list);
+            if (!result.computerSeats)
+                return Refused(IDS_BAD_COMPUTER_LIST, list);
+            continue;
+        }
         if (name && OneOf(name, frameworkOptionsWithValue, std::size(frameworkOptionsWithValue)) && i + 1 < argc) {
             const char* value = argv[++i];
             if (std::strcmp(name, "platform") == 0)
@@ -63,9 +83,7 @@ CommandLine ReadCommandLine(int argc, const char* const argv[])
         }
         if (name && OneOf(name, frameworkFlags, std::size(frameworkFlags)))
             continue;
-        result.action = CommandLine::Refuse;
-        result.badArgument = argument;
-        return result;
+        return Refused(IDS_BAD_ARGUMENT, argument);
     }
     return result;
 }
@@ -80,7 +98,8 @@ int AnswerCommandLine(const CommandLine& commandLine)
         std::printf("%s %s\n", LoadStringUtf8(AFX_IDS_APP_TITLE), TARNOK_VERSION);
         return 0;
     case CommandLine::Refuse:
-        std::fprintf(stderr, LoadStringUtf8(IDS_BAD_ARGUMENT), commandLine.badArgument.c_str());
+        std::fprintf(stderr, LoadStringUtf8(commandLine.refusal ? commandLine.refusal : IDS_BAD_ARGUMENT),
+                     commandLine.badArgument.c_str());
         std::fputc('\n', stderr);
         return 2;
     case CommandLine::Play:

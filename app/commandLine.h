@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/seatChoice.h"
+
+#include <optional>
 #include <string>
 
 // What the command line asks for, read before the QApplication exists so that
@@ -12,11 +15,14 @@ struct CommandLine {
     std::string display;     // -display NAME, or empty
     std::string badArgument; // what was refused
     bool soundOff = false;   // --bez-dzwieku: silent for this run only
+    int refusal = 0;         // the refusal's text (a string id), with badArgument in it
+    // --komputer LISTA: the seats for this run, instead of the remembered ones.
+    std::optional<SeatList> computerSeats;
 };
 
 CommandLine ReadCommandLine(int argc, const char* const argv[]);
 
 // Answers a command line that does not start the game: the help or the version
 // on standard output (exit status 0), or one line on standard error naming the
-// refused argument (exit status 2).
+// refused argument or the bad computer list (exit status 2).
 int AnswerCommandLine(const CommandLine& commandLine);

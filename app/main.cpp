@@ -3,6 +3,7 @@
 #include "app/displayLoss.h"
 #include "app/glWarmUp.h"
 #include "app/krat.h"
+#include "app/seatChoice.h"
 #include "app/startupTrace.h"
 
 #include <QApplication>
@@ -24,6 +25,9 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     EndGameWhenDisplayIsLost([] { theApp.AbandonWindows(); });
+    // Who plays each seat: this run's list from the command line, which is
+    // not remembered, or the choice remembered from the last one.
+    UseSeats(commandLine.computerSeats ? *commandLine.computerSeats : LoadSeats());
     InstallStartupTrace();
     WarmUpRendererWhenIdle(); // once the first new-game dialog is up
     if (!theApp.InitInstance(commandLine)) {

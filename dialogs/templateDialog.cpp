@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
@@ -81,6 +82,7 @@ QWidget* TemplateDialog::CreateControl(const ControlTemplate& c)
     case ControlKind::TextBlock: return CreateLabel(c);
     case ControlKind::ReadOnlyBox: return CreateNumberBox();
     case ControlKind::Icon: return CreateIcon(c);
+    case ControlKind::DropDown: return CreateDropDown();
     case ControlKind::Spin: break;
     }
     assert(!"a spin has no window of its own");
@@ -128,6 +130,14 @@ QWidget* TemplateDialog::CreateIcon(const ControlTemplate& c)
     return label;
 }
 
+// A list to pick from, never typed into; the dialog adds its items.
+QWidget* TemplateDialog::CreateDropDown()
+{
+    auto* list = new QComboBox(this);
+    list->setEditable(false);
+    return list;
+}
+
 VetoSpinBox* TemplateDialog::Spin(int id) const
 {
     return dynamic_cast<VetoSpinBox*>(Control(id));
@@ -136,6 +146,11 @@ VetoSpinBox* TemplateDialog::Spin(int id) const
 QLabel* TemplateDialog::Label(int id) const
 {
     return qobject_cast<QLabel*>(Control(id));
+}
+
+QComboBox* TemplateDialog::DropDown(int id) const
+{
+    return qobject_cast<QComboBox*>(Control(id));
 }
 
 int TemplateDialog::DoModal()

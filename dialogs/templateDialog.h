@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QHash>
 
+class QComboBox;
 class QLabel;
 class VetoSpinBox;
 struct ControlTemplate;
@@ -19,6 +20,7 @@ public:
     QWidget* Control(int id) const { return controls.value(id); }
     VetoSpinBox* Spin(int id) const;
     QLabel* Label(int id) const;
+    QComboBox* DropDown(int id) const;
 
     // Runs the dialog modally: fields into controls, then the event loop.
     // Virtual, so a dialog that sets its fields first does so however it is called.
@@ -51,6 +53,7 @@ private:
     QWidget* CreateLabel(const ControlTemplate& c);
     QWidget* CreateNumberBox();
     QWidget* CreateIcon(const ControlTemplate& c);
+    QWidget* CreateDropDown();
 
     QHash<int, QWidget*> controls;
     VetoSpinBox* lastNumberBox = nullptr;

@@ -4,6 +4,7 @@
 # program reads them in app/commandLine.cpp.
 #   tarnok_option(FORMS <spellings...> [ARGUMENT <English name> <Polish name>]
 #                 EN <what it does, a sentence> PL <what it does, as --help says it>)
+# A text must not hold a semicolon: CMake would cut it there.
 tarnok_option(FORMS -h --help
     EN "Print a short help text and exit."
     PL "wyświetla tę pomoc i kończy")
@@ -17,5 +18,8 @@ tarnok_option(FORMS -display ARGUMENT display EKRAN
     EN "The X display to open instead of $DISPLAY."
     PL "ekran X, na którym gra się otwiera (domyślnie $DISPLAY)")
 tarnok_option(FORMS --bez-dzwieku
-    EN "Play without sound this time only; the choice remembered from the menu Gra is left as it is."
+    EN "Play without sound this time only, leaving the choice remembered from the menu Gra as it is."
     PL "gra bez dźwięku, tylko przy tym uruchomieniu")
+tarnok_option(FORMS --komputer ARGUMENT list LISTA
+    EN "Let the computer play the given players for this run, without changing the choice remembered from the menu Gra, Gracze komputerowi. The list names players 1 to 8, separated by commas, each optionally followed by a colon and a level: latwy (or łatwy), sredni (or średni, the default), trudny or mistrz, for example 2:trudny,3. The list brak makes every player a person. A bad list is refused with exit status 2."
+    PL "gracze, za których w tym uruchomieniu gra komputer: numery 1-8 po przecinku, każdy z poziomem po dwukropku (latwy, sredni, trudny, mistrz, domyślnie sredni), np. 2:trudny,3, lista brak: wszyscy gracze to ludzie")

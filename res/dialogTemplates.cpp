@@ -71,6 +71,27 @@ const DialogTemplate templates[] = {
          {K::Static, IDC_ABOUT_NOTICE, "Wolny program na licencji MIT.", 40, 69, 119, 8},
          {K::DefaultButton, IDOK, "OK", 178, 7, 32, 14},
      }},
+    {IDD_COMPUTER_PLAYERS, "Gracze komputerowi", 150, 177, true,
+     {
+         {K::Static, IDC_SEAT_LABEL_FIRST + 0, "Gracz 1:", 7, 10, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 0, "", 44, 7, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 1, "Gracz 2:", 7, 28, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 1, "", 44, 25, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 2, "Gracz 3:", 7, 46, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 2, "", 44, 43, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 3, "Gracz 4:", 7, 64, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 3, "", 44, 61, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 4, "Gracz 5:", 7, 82, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 4, "", 44, 79, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 5, "Gracz 6:", 7, 100, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 5, "", 44, 97, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 6, "Gracz 7:", 7, 118, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 6, "", 44, 115, 99, 14},
+         {K::Static, IDC_SEAT_LABEL_FIRST + 7, "Gracz 8:", 7, 136, 34, 8},
+         {K::DropDown, IDC_SEAT_CHOICE_FIRST + 7, "", 44, 133, 99, 14},
+         {K::DefaultButton, IDOK, "OK", 21, 156, 50, 14},
+         {K::Button, IDCANCEL, "Anuluj", 79, 156, 50, 14},
+     }},
 };
 
 } // namespace

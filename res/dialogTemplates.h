@@ -14,6 +14,7 @@ enum class ControlKind {
     ReadOnlyBox, // a read-only number box; the spin that follows it works on it
     Spin,        // attached to the right edge of the box before it
     Icon,        // the main icon
+    DropDown,    // a list to pick one item from; the dialog fills in its items
 };
 
 struct ControlTemplate {

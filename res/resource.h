@@ -10,6 +10,7 @@
 #define IDD_ILEBOMB 131
 #define IDD_POCZATEK 132
 #define IDD_POMOC 133
+#define IDD_COMPUTER_PLAYERS 134
 
 // Toolbar, timer
 #define IDC_BOMB_SELECTOR 101
@@ -45,6 +46,8 @@
 // The help command has an id of its own, so its prompt is not a bomb's name.
 #define ID_HELP_MANUAL 32789
 
+// Who plays each seat: a person or the computer.
+#define ID_GAME_COMPUTER 32790
 // The sound switch of the "&Gra" menu (the game's own addition)
 #define ID_GAME_SOUND 32791
 
@@ -84,6 +87,15 @@
 #define IDS_NO_PLATFORM_PLUGIN 61231
 #define IDS_DISPLAY_LOST 61232
 #define IDS_NO_OPENGL 61233
+#define IDS_MENU_COMPUTER 61240
+#define IDS_COMPUTER_PLAYS 61241
+#define IDS_SEAT_PERSON 61242
+#define IDS_SEAT_EASY 61243
+#define IDS_SEAT_MEDIUM 61244
+#define IDS_SEAT_HARD 61245
+#define IDS_SEAT_MASTER 61246
+#define IDS_BAD_COMPUTER_LIST 61247
+#define IDS_COMPUTER_LIST_MISSING 61248
 #define IDS_MENU_SOUND 61260
 #define IDS_NO_SOUND_DEVICE 61261
 
@@ -115,6 +127,10 @@
 #define IDC_SHOP_PLAYER 1026
 #define IDC_SHOP_ROUNDS_GROUP 1028
 #define IDC_SHOP_ROUNDS_LEFT 1029
+
+// Computer players (134): a label and a drop-down list per seat, in seat order
+#define IDC_SEAT_LABEL_FIRST 1040 // 1040..1047
+#define IDC_SEAT_CHOICE_FIRST 1048 // 1048..1055
 
 // About box (100)
 #define IDC_ABOUT_TEXT 1030

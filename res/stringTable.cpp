@@ -38,6 +38,7 @@ const Entry stringTable[] = {
     {ID_APP_EXIT, "Wychodzi z gry\nExit"},
     {ID_GAME_SOUND, "Włącza i wyłącza dźwięk"},
     {ID_APP_ABOUT, "Informacje o programie\nAbout"},
+    {ID_GAME_COMPUTER, "Wybiera, za których graczy gra komputer"},
 
     {IDS_BOMB_ORDINARY, "Bomba zwykła"},
     {IDS_BOMB_SMALL, "Bomba mała"},
@@ -46,12 +47,20 @@ const Entry stringTable[] = {
 
     {IDS_MENU_GAME, "&Gra"},
     {IDS_MENU_NEW, "&Nowa\tCtrl+N"},
+    {IDS_MENU_COMPUTER, "&Gracze komputerowi..."},
     {IDS_MENU_EXIT, "&Wyjdz"},
     {IDS_MENU_HELP, "&Pomoc"},
     {IDS_MENU_ABOUT, "&O programie..."},
     {IDS_MENU_MANUAL, "O&pis obsługi programu"},
     {IDS_MENU_SOUND, "&Dźwięk"},
     {IDS_TOOLBAR_TITLE, "Czołg"},
+
+    {IDS_COMPUTER_PLAYS, "Gra komputer"},
+    {IDS_SEAT_PERSON, "człowiek"},
+    {IDS_SEAT_EASY, "komputer: łatwy"},
+    {IDS_SEAT_MEDIUM, "komputer: średni"},
+    {IDS_SEAT_HARD, "komputer: trudny"},
+    {IDS_SEAT_MASTER, "komputer: mistrz"},
 
     {IDS_WEAPON_REFUSED, "Nie możesz użyć tej broni."},
     {IDS_RESULTS_HEADER, "Wyniki (wygrane rundy):\n"},
@@ -74,6 +83,8 @@ const Entry stringTable[] = {
      "Opcje:\n"
      TARNOK_HELP_OPTIONS
      "Pozostałe opcje biblioteki Qt (-style, -geometry, -reverse...) są przekazywane bez zmian.\n"},
+    {IDS_BAD_COMPUTER_LIST, "tarnok3d: zła lista graczy komputerowych „%s”; podaj numery graczy 1-8 po przecinku, każdy z poziomem latwy, sredni, trudny lub mistrz, np. --komputer 2:trudny,3, albo brak (zob. tarnok3d --help)"},
+    {IDS_COMPUTER_LIST_MISSING, "tarnok3d: po --komputer brak listy graczy, np. --komputer 2:trudny,3 (zob. tarnok3d --help)"},
     {IDS_NO_DISPLAY, "tarnok3d: brak ekranu X; zmienna DISPLAY nie jest ustawiona (uruchom grę w sesji graficznej lub podaj -display EKRAN)"},
     {IDS_BAD_DISPLAY, "tarnok3d: nie można połączyć się z ekranem X „%s”"},
     {IDS_NO_PLATFORM_PLUGIN, "tarnok3d: brak wtyczki platformy graficznej Qt „%s”"},

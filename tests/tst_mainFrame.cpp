@@ -113,7 +113,9 @@ private slots:
         QCOMPARE(popups.size(), 2);
         QCOMPARE(popups[0]->text(), QStringLiteral("&Gra"));
         QCOMPARE(popups[1]->text(), QStringLiteral("&Pomoc"));
-        QCOMPARE(MenuTexts(popups[0]->menu()), (QStringList{"&Nowa\tCtrl+N", "&Dźwięk", "-", "&Wyjdz"}));
+        QCOMPARE(MenuTexts(popups[0]->menu()),
+                 (QStringList{"&Nowa\tCtrl+N", "&Gracze komputerowi...", "&Dźwięk", "-", "&Wyjdz"}));
+        QCOMPARE(popups[0]->menu()->actions()[1]->data().toInt(), ID_GAME_COMPUTER);
         QCOMPARE(MenuTexts(popups[1]->menu()), (QStringList{"&O programie...", "O&pis obsługi programu"}));
         QCOMPARE(frame->Command(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         int shortcuts = 0;
@@ -155,6 +157,12 @@ private slots:
         help->setActiveAction(help->actions()[0]);
         QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Informacje o programie"));
         help->close();
+        QMenu* game = frame->menuBar()->actions()[0]->menu();
+        game->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(game));
+        game->setActiveAction(game->actions()[1]);
+        QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Wybiera, za których graczy gra komputer"));
+        game->close();
         QStatusTipEvent none{QString()};
         QApplication::sendEvent(frame, &none);
         QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Ready"));

@@ -6,6 +6,7 @@
 
 #include "app/krat.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/ComputerPlayers.h"
 #include "dialogs/Poczatek.h"
 #include "dialogs/Pomoc.h"
 #include "dialogs/Sklepik.h"
@@ -15,11 +16,13 @@
 #include "res/stringTable.h"
 #include "world/cCzolg.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QtTest>
 
@@ -79,9 +82,26 @@ QStringList ButtonTextsCutOff(QWidget* window)
     return cut;
 }
 
+// Every item of a drop-down list fits the list's closed box beside its arrow.
+QStringList ListItemsCutOff(QWidget* window)
+{
+    QStringList cut;
+    for (QComboBox* list : window->findChildren<QComboBox*>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = false;
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        const QFontMetrics metrics(list->font());
+        for (int i = 0; i < list->count(); ++i)
+            if (metrics.horizontalAdvance(list->itemText(i)) > field.width() || metrics.height() > field.height())
+                cut << list->itemText(i);
+    }
+    return cut;
+}
+
 QStringList TextsCutOff(QWidget* window)
 {
-    return LabelsCutOff(window) + GroupTitlesCutOff(window) + ButtonTextsCutOff(window);
+    return LabelsCutOff(window) + GroupTitlesCutOff(window) + ButtonTextsCutOff(window) + ListItemsCutOff(window);
 }
 
 // A picture of the window as it is drawn, kept for a reviewer in the test's "look" folder.
@@ -195,6 +215,14 @@ private slots:
     {
         CPomoc help;
         VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("help-grab"), [&] { help.DoModal(); }));
+    }
+
+    void everyTextOfTheComputerPlayersDialogIsShownWhole()
+    {
+        CComputerPlayers dialog;
+        for (int seat = 0; seat < CComputerPlayers::SEATS; ++seat)
+            dialog.m_seatChoice[seat] = seat % CComputerPlayers::CHOICES; // every item shown in some row
+        VERIFY_ALL_FIT(CutOffWhileShown(QStringLiteral("computerPlayers-grab"), [&] { dialog.DoModal(); }));
     }
 
     void theAboutNoticeFitsItsOneLine()

@@ -3,6 +3,7 @@
 #include "view/frame.h"
 
 #include "doc/kratDoc.h"
+#include "view/computerHands.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
 
@@ -100,11 +101,15 @@ void CKratView::DrawFrame()
     ApplyCamera(currentPlayer);
     SetLight();
 
-    if (tanks[currentPlayer].Draw(wind, terrain) == 2) {
+    cCzolg& shooter = tanks[currentPlayer];
+    const int flight = shooter.Draw(wind, terrain);
+    if (flight == 2) {
         soundCues.BeforeBlast();
         ResolveExplosion();
         soundCues.AfterBlast();
     }
+    if (flight != 1) // the shell landed or left: the computer learns where
+        hands->ShellEnded(flight, shooter.shell.x, shooter.shell.z);
     for (int i = 0; i < playerCount; ++i)
         if (i != currentPlayer)
             tanks[i].Draw(wind, terrain);

@@ -4,7 +4,9 @@
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "view/computerHands.h"
 #include "view/gameState.h"
+#include "view/seats.h"
 
 #include "view/glSurface.h"
 
@@ -50,6 +52,9 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
     }
     setMinimumSize(QSize(64, 48));
 
+    hands = std::make_unique<ComputerHands>(*document, [this](int id) { RunCommand(id); }, [this] {
+        return GetDocument()->newGamePending || roundEndBusy || roundEndQueued;
+    });
     windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
     connect(&windTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TIMER_WIND); });
@@ -58,6 +63,7 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
 CKratView::~CKratView()
 {
     windTimer.stop();
+    hands.reset();
     if (hRC && QOpenGLContext::currentContext() == hRC)
         hRC->doneCurrent();
     delete hRC;
@@ -76,6 +82,8 @@ void CKratView::StartNewGame()
 {
     CKratDoc* doc = GetDocument();
     doc->newGamePending = 0;
+    hands->Stop(); // nothing of the old game's turn acts on the new one
+    hands->Forget();
     for (int i = 0; i < playerCount; ++i)
         tanks[i].EndTurn();
     roundsLeft = TextToInt(doc->newGameDialog.m_rounds);
@@ -102,6 +110,34 @@ void CKratView::StartNewGame()
     for (int slot = 0; slot < MAX_PLAYERS; ++slot)
         ResetCamera(slot);
     SetupRound();
+    OnTurnBegins();
+}
+
+void CKratView::OnTurnBegins()
+{
+    const Seat& seat = seats[currentPlayer];
+    if (seat.PlaysByItself())
+        hands->Play(seat.level);
+    else
+        hands->Stop();
+}
+
+void CKratView::OnSeatsChanged()
+{
+    const bool turnOpen = shotFired == 0 && tanks[currentPlayer].hasFired == 0 && !GetDocument()->newGamePending
+                          && roundEndBusy == 0 && !roundEndQueued;
+    if (!turnOpen)
+        return; // the next turn asks the seat anew
+    const Seat& seat = seats[currentPlayer];
+    if (!seat.PlaysByItself())
+        hands->Stop();
+    else if (!hands->IsPlaying() || hands->Level() != seat.level)
+        hands->Play(seat.level);
+}
+
+bool CKratView::PersonsInputActs() const
+{
+    return seats[currentPlayer].TakesPersonsInput();
 }
 
 void CKratView::RequestFrame()

@@ -7,7 +7,10 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
+
 class CKratDoc;
+class ComputerHands;
 class QBackingStore;
 class QOpenGLContext;
 
@@ -42,6 +45,17 @@ public:
     int OnCreate();
     void StartNewGame();
 
+    // A turn has begun (game, round or turn passing, with the field set up):
+    // the current player's seat says who moves the tank.
+    void OnTurnBegins();
+    // The seats were chosen anew: a turn not yet shot goes to whoever now
+    // holds the seat, from where the barrel stands.
+    void OnSeatsChanged();
+    // Whether the person's keys, toolbar buttons and bomb selector act on the
+    // current tank: they do unless its seat plays by itself.
+    bool PersonsInputActs() const;
+    ComputerHands& Hands() const { return *hands; }
+
     // A deferred frame; requests merge until it is drawn.
     void RequestFrame();
     bool IsFramePending() const { return framePending; }
@@ -50,8 +64,10 @@ public:
     bool IsRoundEndQueued() const { return roundEndQueued; }
 
     // Tank commands (toolbar) and the fire request shared with Space.
-    // OnCommand routes a command id (ID_BARREL_LEFT...) to its handler.
+    // OnCommand routes a toolbar's command id (ID_BARREL_LEFT...) to its
+    // handler on a person's turn; RunCommand does so whoever's turn it is.
     void OnCommand(int id);
+    void RunCommand(int id);
     void OnBarrelLeft();
     void OnBarrelRight();
     void OnBarrelUp();
@@ -122,6 +138,7 @@ private:
     CKratDoc* document;
     QWidget* host;
     QTimer windTimer{this}; // a child named "windTimer", so tests can hold the wind still
+    std::unique_ptr<ComputerHands> hands;
     QBackingStore* background = nullptr;
     QImage captured;
     QSize maxViewport;

@@ -18,7 +18,14 @@ constexpr int POWER_STEP = 5; // power units per command or key
 
 } // namespace
 
+// The toolbar's buttons: the person's, so they act only on a person's turn.
 void CKratView::OnCommand(int id)
+{
+    if (PersonsInputActs())
+        RunCommand(id);
+}
+
+void CKratView::RunCommand(int id)
 {
     switch (id) {
     case ID_BARREL_LEFT: OnBarrelLeft(); break;
@@ -75,9 +82,14 @@ void CKratView::RequestFire()
     RequestFrame();
 }
 
-// The arrow keys turn the barrel the other way round from the toolbar.
+// The arrow keys turn the barrel the other way round from the toolbar. On a
+// computer's turn only R (the camera) acts; every key still redraws.
 void CKratView::OnKeyDown(int virtualKey)
 {
+    if (virtualKey != VK_R && !PersonsInputActs()) {
+        RequestFrame();
+        return;
+    }
     switch (virtualKey) {
     case VK_LEFT: TurnBarrel(+AIM_STEP); break;
     case VK_RIGHT: TurnBarrel(-AIM_STEP); break;

@@ -6,7 +6,10 @@
 #include "dialogs/messageBox.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "view/computerHands.h"
+#include "view/computerShop.h"
 #include "view/kratView.h"
+#include "view/seats.h"
 
 // The player in slot gets the turn: the bomb selector shows the kind his tank
 // fired last, and the status bar his tank as the turn begins.
@@ -37,6 +40,7 @@ void PassTurn(CKratView& view)
         while (!tanks[currentPlayer].IsAlive());
         shotFired = 0;
         HandTurnTo(doc, currentPlayer);
+        view.OnTurnBegins();
     } else if (view.roundEndBusy == 0) {
         // The round end opens dialogs, which must not run inside the paint:
         // it follows from the event loop right after this frame.
@@ -58,6 +62,7 @@ int EndRound(CKratView& view)
 {
     CKratDoc* doc = view.GetDocument();
     shotFired = 0; // frames drawn behind the dialogs below only draw
+    view.Hands().Stop();
 
     for (int i = 0; i < playerCount; ++i) {
         if (tanks[i].IsAlive())
@@ -77,6 +82,10 @@ int EndRound(CKratView& view)
     view.roundEndBusy = 1;
     for (int i = 0; i < playerCount; ++i) {
         CSklepik& shop = view.shop;
+        if (seats[i].PlaysByItself()) {
+            ShopByItself(tanks[i], seats[i].level, roundsLeft, shop);
+            continue;
+        }
         shop.Serve(tanks[i], roundsLeft);
         tanks[i].money = TextToInt(shop.m_funds); // replaces, does not add
         tanks[i].stock[1] += TextToInt(shop.m_countSmall);
@@ -93,5 +102,7 @@ int EndRound(CKratView& view)
     for (int slot = 0; slot < MAX_PLAYERS; ++slot)
         ResetCamera(slot);
     SetupRound();
+    view.Hands().Forget();
+    view.OnTurnBegins();
     return 1;
 }

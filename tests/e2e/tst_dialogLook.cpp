@@ -15,6 +15,8 @@ using namespace Desktop;
 
 namespace {
 
+const QString computerPlayersTitle = QStringLiteral("^Gracze komputerowi$");
+
 bool IsInk(QColor c) { return c.lightness() < 128; }
 bool IsFrameGrey(QColor c) { return std::abs(c.red() - 171) <= 8 && c.red() == c.green() && c.green() == c.blue(); }
 bool IsListWhite(QColor c) { return c.red() == 255 && c.green() == 255 && c.blue() == 255; }
@@ -256,6 +258,24 @@ private slots:
         QVERIFY(Dismiss(aboutTitle, "Escape"));
     }
 
+    // Menu "Gra", "Gracze komputerowi...": the last row's label ends inside
+    // its box, and Escape closes the dialog.
+    void theComputerPlayersDialogIsShownWhole()
+    {
+        MenuKeys({"alt+g", "g"});
+        QRect dialog;
+        const QImage shot = ShotOf(computerPlayersTitle, dialog);
+        QVERIFY(!shot.isNull());
+        Keep(shot, dialog, QStringLiteral("computerPlayers"));
+        const QRect label = UnitsOnScreen(dialog, {150, 177}, QRect(7, 136, 34, 8));
+        const auto ink = InkColumns(shot, label);
+        QVERIFY(ink.first >= 0);
+        QVERIFY2(ink.second < label.right() - 1, qPrintable(QStringLiteral("%1 of %2").arg(ink.second).arg(label.right())));
+        Focus(Window(computerPlayersTitle));
+        Keys({"Escape"});
+        QVERIFY(WaitForNoWindow(computerPlayersTitle));
+    }
+
     // The wheel first, then a click: once the list is up, every wheel notch
     // before it has been handled, and none chose a kind or opened a refusal.
     void aWheelChangesNothingAndTheListDropsBelowTheBox()
@@ -310,7 +330,7 @@ private slots:
     // A failed check leaves no window open for the next test.
     void cleanup()
     {
-        for (const QString& title : {helpTitle, aboutTitle, messageTitle}) {
+        for (const QString& title : {helpTitle, aboutTitle, messageTitle, computerPlayersTitle}) {
             if (Windows(title).isEmpty())
                 continue;
             Focus(Window(title));

@@ -1,7 +1,8 @@
 // Random-input soak: drives the whole program in this process with long random
 // sequences of keys, mouse drags with every button combination, toolbar and
 // bomb-selector use, menu commands and dialog answers, over many games of 2 to
-// 8 players, and checks the game's invariants after every frame.
+// 8 players, some seats played by the computer and the seats changed through
+// their dialog, and checks the game's invariants after every frame.
 //
 //   tarnok_soak [seconds] [seed] [--events N] [--trail] [--plant-leak]
 //                                     random play, prints its figures and findings
@@ -9,7 +10,9 @@
 //
 // A run repeats from its seed: the actions are drawn from it, the rounds'
 // fields are seeded from it (not from the clock), the wind timer is held
-// still and ticked as one of the actions, and the actions run at fixed points
+// still and ticked as one of the actions (so are the computer's hands, whose
+// brain is seeded from the soak's seed and awaited before the next action),
+// and the actions run at fixed points
 // of the program (after each frame, and whenever it goes idle), never by the
 // clock; within a burst of actions no frame is drawn (see windowInput.h). What
 // the window system decides in its own time is awaited or fixed (see
@@ -22,7 +25,9 @@
 // Exit code 0 when nothing was found, 1 otherwise.
 #include "app/MainFrm.h"
 #include "app/krat.h"
+#include "app/seatChoice.h"
 #include "doc/kratDoc.h"
+#include "dialogs/ComputerPlayers.h"
 #include "dialogs/Poczatek.h"
 #include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"
@@ -30,8 +35,10 @@
 #include "soak/stateDigest.h"
 #include "soak/windowInput.h"
 #include "soak/windowSettler.h"
+#include "view/computerHands.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
+#include "view/seats.h"
 #include "view/kratView.h"
 #include "world/cTeren.h"
 
@@ -48,6 +55,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
@@ -62,7 +70,7 @@
 namespace {
 
 struct Figures {
-    long long events = 0, frames = 0, shots = 0, rounds = 0, games = 0, restarts = 0;
+    long long events = 0, frames = 0, shots = 0, computerShots = 0, rounds = 0, games = 0, restarts = 0;
     long long longestWithoutRoundEnd = 0, longestTurn = 0;
     long long waitsGivenUp = 0; // a window that did not become active in time
     QStringList findings;
@@ -87,6 +95,22 @@ quint32 roundSeeds = 0;
 unsigned NextRoundSeed()
 {
     return roundSeeds++;
+}
+
+// The computer's brains (one for each start of the windows) are seeded from here.
+quint32 brainSeeds = 0;
+std::uint32_t NextBrainSeed()
+{
+    return brainSeeds++;
+}
+
+// Each seat a person's, or now and then the computer's at any level.
+SeatList RandomSeats(QRandomGenerator& random)
+{
+    SeatList list{};
+    for (Seat& seat : list)
+        seat = SeatOfChoice(random.bounded(3) == 0 ? random.bounded(1, 5) : 0);
+    return list;
 }
 
 // With --plant-leak, the first key on the view leaks one block.
@@ -132,6 +156,7 @@ public:
     {
         settler.Watch(view);
         windHeld = std::make_unique<QSignalBlocker>(view->findChild<QTimer*>(QStringLiteral("windTimer")));
+        handsHeld = std::make_unique<QSignalBlocker>(view->Hands().findChild<QTimer*>(QStringLiteral("handsTimer")));
         // Connected after the frame's own idle handler, so it runs once the panes have followed.
         disconnect(paneCheck);
         paneCheck = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -145,8 +170,10 @@ public:
             framesInTurn = shotFired ? framesInTurn + 1 : 0;
             figures.longestTurn = std::max(figures.longestTurn, framesInTurn);
             for (int i = 0; i < playerCount; ++i) {
-                if (tanks[i].inFlight && !wasFlying[i])
+                if (tanks[i].inFlight && !wasFlying[i]) {
                     ++figures.shots;
+                    figures.computerShots += seats[i].PlaysByItself() ? 1 : 0;
+                }
                 wasFlying[i] = tanks[i].inFlight;
             }
             if (roundsLeft != lastRoundsLeft && playerCount == lastPlayers && roundsLeft == lastRoundsLeft - 1) {
@@ -171,7 +198,11 @@ public:
     void Stop() { running = false; }
     bool Running() const { return running; }
     long long eventLimit = 0; // with --events: the run ends at the first step past it
-    void ReleaseWind() { windHeld.reset(); }
+    void ReleaseWind()
+    {
+        windHeld.reset();
+        handsHeld.reset();
+    }
 
     // A burst of random user actions on whatever has the user's attention:
     // people type faster than frames are drawn, and the requests merge.
@@ -229,7 +260,7 @@ public:
         if (!frame || frame->isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget())
             return;
         ++figures.restarts;
-        windHeld.reset();
+        ReleaseWind();
         theApp.ExitInstance();
         theApp.CreateWindows();
         Watch(theApp.View());
@@ -259,8 +290,8 @@ private:
             return;
         }
         stepPutOff = false;
-        if (!running || WaitingForAFrame())
-            return; // the frame's own idle moment steps next
+        if (!running || WaitingForAFrame() || WaitingForTheBrain())
+            return; // the frame's (or the answer's) own idle moment steps next
         if (eventLimit > 0 && figures.events >= eventLimit && !QApplication::activeModalWidget()
             && !QApplication::activePopupWidget()) {
             Stop();
@@ -302,6 +333,14 @@ private:
         CKratView* view = theApp.View();
         CMainFrame* frame = theApp.MainFrame();
         return view && frame && frame->isVisible() && view->IsFramePending();
+    }
+
+    // The computer thinks on a thread of its own: acting before its answer
+    // would depend on how fast that thread ran.
+    static bool WaitingForTheBrain()
+    {
+        CKratView* view = theApp.View();
+        return view && view->Hands().AwaitsBrain();
     }
 
     void TakeCheckpoint()
@@ -390,6 +429,19 @@ private:
                 if (players < 2 || players > 8 || rounds < 1 || rounds > 20)
                     Finding(QStringLiteral("new game of %1 players and %2 rounds").arg(players).arg(rounds));
             }
+            return;
+        }
+        if (auto* seatsDialog = qobject_cast<CComputerPlayers*>(modal)) {
+            const int r = random.bounded(10);
+            if (r < 6)
+                QTest::keyClick(seatsDialog->Choice(random.bounded(CComputerPlayers::SEATS)),
+                                random.bounded(2) ? Qt::Key_Up : Qt::Key_Down);
+            else if (r < 8)
+                QTest::keyClick(seatsDialog, Qt::Key_Return);
+            else if (r < 9)
+                QTest::keyClick(seatsDialog, Qt::Key_Escape);
+            else
+                seatsDialog->close();
             return;
         }
         if (auto* shop = qobject_cast<CSklepik*>(modal)) {
@@ -524,6 +576,16 @@ private:
         } else if (extra == 10 && random.bounded(20) == 0) {
             frame->Command(ID_APP_EXIT)->trigger(); // "&Wyjdz": the next step starts afresh
             return;
+        } else if (extra == 11) {
+            frame->Command(ID_GAME_COMPUTER)->trigger(); // who plays each seat
+            return;
+        } else if (extra >= 80) {
+            // The held hands' timer: a few of its ticks, as time passes in a computer's turn.
+            const int ticks = random.bounded(1, 16);
+            for (int i = 0; i < ticks && !view->Hands().AwaitsBrain(); ++i)
+                view->Hands().OnTick();
+            figures.events += ticks - 1;
+            return;
         }
         const int r = random.bounded(100);
         if (r < 45) {
@@ -564,6 +626,7 @@ private:
     bool stepPutOff = false; // a step came while acting: it is taken once the burst is over
     QMetaObject::Connection paneCheck;
     std::unique_ptr<QSignalBlocker> windHeld;
+    std::unique_ptr<QSignalBlocker> handsHeld;
     WindowSettler settler;
     long long roundEndAt = 0, framesInTurn = 0;
     long long nextCheckpoint = eventsPerCheckpoint;
@@ -627,10 +690,12 @@ int main(int argc, char* argv[])
         const QByteArray path = QByteArray("/usr/lib/x86_64-linux-gnu/dri/") + driver;
         dlopen(path.constData(), RTLD_NOW | RTLD_NODELETE | RTLD_GLOBAL);
     }
-    // A sound switched on by a random click plays into a device that lets
-    // it go, and its remembered choice lands in a test folder of Qt's.
+    // A sound switched on by a random click plays into a device that lets it
+    // go; the seats' and the sound's remembered choices land in a folder of
+    // the soak's own, so that a seed plays alike every time.
     setenv("ALSOFT_DRIVERS", "null", 0);
-    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.contains(QStringLiteral("--memory")))
@@ -653,6 +718,10 @@ int main(int argc, char* argv[])
     const quint32 seed = positional.size() > 1 ? positional[1].toUInt() : quint32(QDateTime::currentMSecsSinceEpoch());
     roundSeeds = seed;
     cTeren::seedClock = NextRoundSeed;
+    brainSeeds = seed;
+    ComputerHands::seedSource = NextBrainSeed;
+    QRandomGenerator seatDice(seed);
+    UseSeats(RandomSeats(seatDice));
     QApplication::setQuitOnLastWindowClosed(false); // "&Wyjdz" is followed by a fresh start
 
     Figures figures;
@@ -695,8 +764,9 @@ int main(int argc, char* argv[])
     std::printf("%lld checkpoints every %lld events, trail %08x; end state %08x; %lld waits for a window given up\n",
                 static_cast<long long>(figures.trail.size()), eventsPerCheckpoint, trail, endState,
                 figures.waitsGivenUp);
-    std::printf("seed %u, %d s: %lld events, %lld frames, %lld shots, %lld rounds, %lld games, %lld findings\n", seed,
-                seconds, figures.events, figures.frames, figures.shots, figures.rounds, figures.games,
+    std::printf("seed %u, %d s: %lld events, %lld frames, %lld shots (%lld by the computer), %lld rounds, %lld games, "
+                "%lld findings\n", seed, seconds, figures.events, figures.frames, figures.shots, figures.computerShots,
+                figures.rounds, figures.games,
                 static_cast<long long>(figures.findings.size()));
     for (const QString& f : figures.findings)
         std::printf("  %s\n", qPrintable(f));

@@ -2,6 +2,7 @@
 
 #include "doc/kratDoc.h"
 #include "view/gameState.h"
+#include "view/seats.h"
 
 #include <cstring>
 
@@ -43,6 +44,8 @@ quint32 GameStateDigest(const CKratDoc* document)
     for (const cCzolg& tank : tanks)
         AddTank(fnv, tank);
     fnv.Add(terrain.heights);
+    for (const Seat& seat : seats)
+        fnv.Add(ChoiceOfSeat(seat));
     for (int slot = 0; slot < MAX_PLAYERS; ++slot) {
         for (int v : {camPitch[slot], camYaw[slot], camRoll[slot]})
             fnv.Add(v);

@@ -8,6 +8,7 @@
 #include "doc/kratDoc.h"
 #include "dialogs/vetoSpinBox.h"
 #include "view/gameState.h"
+#include "view/computerHands.h"
 #include "view/invariants.h"
 #include "view/kratView.h"
 
@@ -33,6 +34,7 @@ GameProgram::GameProgram(int players, int rounds, QSize windowSize)
     script.Then([=](QWidget* dialog) { AnswerNewGame(dialog, players, rounds); });
     theApp.CreateWindows();
     windHeld = std::make_unique<QSignalBlocker>(View()->findChild<QTimer*>(QStringLiteral("windTimer")));
+    handsHeld = std::make_unique<QSignalBlocker>(View()->Hands().findChild<QTimer*>(QStringLiteral("handsTimer")));
     Frame()->resize(windowSize);
     QObject::connect(View(), &CKratView::frameDrawn, View(), [this] {
         ++frames;
@@ -46,6 +48,7 @@ GameProgram::GameProgram(int players, int rounds, QSize windowSize)
 GameProgram::~GameProgram()
 {
     windHeld.reset();
+    handsHeld.reset();
     theApp.ExitInstance();
 }
 
@@ -91,6 +94,23 @@ bool WaitForTurnEnd(int timeoutMs)
             && theApp.Document()->newGamePending == 0 && !QApplication::activeModalWidget();
     };
     return WaitUntil(over, timeoutMs);
+}
+
+bool DriveHandsUntilFired(CKratView* view, int* ticks)
+{
+    ComputerHands& hands = view->Hands();
+    for (int tick = 0; tick < 2000; ++tick) {
+        if (hands.HasFired())
+            return true;
+        if (!WaitUntil([&] { return hands.HasAim() || hands.HasFired() || !hands.IsPlaying(); }, 30000))
+            return false; // the brain never answered
+        if (!hands.IsPlaying() && !hands.HasFired())
+            return false;
+        hands.OnTick();
+        if (ticks)
+            ++*ticks;
+    }
+    return hands.HasFired();
 }
 
 bool DrawNextFrame(CKratView* view)

@@ -15,8 +15,9 @@ class QWidget;
 // The whole program started in the test process as a player starts it: the
 // new-game dialog answered with the given numbers, then the main window.
 // Every drawn frame is checked against the game's invariants. The wind timer
-// is held still: a test that wants a tick calls the view's OnTimer itself, so
-// no result depends on when a real second falls.
+// and the computer's hands' timer are held still: a test that wants a tick
+// calls the view's OnTimer (or the hands' OnTick) itself, so no result depends
+// on when a real tick falls.
 class GameProgram {
 public:
     // The default window is as small as the toolbar allows, which keeps flights
@@ -40,6 +41,7 @@ public:
 
 private:
     std::unique_ptr<QSignalBlocker> windHeld;
+    std::unique_ptr<QSignalBlocker> handsHeld;
 };
 
 // Chooses the numbers in an open new-game dialog with the keys and confirms.
@@ -48,6 +50,11 @@ void AnswerNewGame(QWidget* dialog, int players, int rounds);
 // Lets the event loop run until the shot of the current turn is over: the
 // shell has landed or left, the turn has passed and any round end has run.
 bool WaitForTurnEnd(int timeoutMs = 60000);
+
+// Plays the computer's turn that is under way with ticks of its hands, each
+// after the brain has answered what the hands wait for, until it has fired.
+// Every tick is counted in *ticks if given. False if it never fires.
+bool DriveHandsUntilFired(CKratView* view, int* ticks = nullptr);
 
 // Asks the view for a frame and waits until it has been drawn.
 bool DrawNextFrame(CKratView* view);
