@@ -9,10 +9,13 @@
 #include <QLibraryInfo>
 #include <QPluginLoader>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -66,13 +69,40 @@ QStringList InstalledPlatforms()
     return keys;
 }
 
+// The connection that proved the display, held until QApplication has its own.
+Display* checkedDisplay = nullptr;
+std::string checkedDisplayName;
+QtMessageHandler messagesBeforeTheCheck = nullptr;
+
 bool DisplayOpens(const std::string& name)
 {
     Display* display = XOpenDisplay(name.empty() ? nullptr : name.c_str());
     if (!display)
         return false;
-    XCloseDisplay(display);
+    if (checkedDisplay)
+        XCloseDisplay(checkedDisplay);
+    checkedDisplay = display;
+    checkedDisplayName = name;
     return true;
+}
+
+// Qt's plug-in warns that it could not connect, then aborts with a fatal
+// message; the game says it in its own one line and ends instead.
+void WatchPlatformStart(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool xcbCategory = context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0;
+    if (type == QtWarningMsg && xcbCategory
+        && (message.startsWith(QLatin1String("could not connect to display"))
+            || message.startsWith(QLatin1String("Could not load the Qt platform plugin"))))
+        return;
+    if (type == QtFatalMsg
+        && message.startsWith(QLatin1String("This application failed to start because no Qt platform plugin"))) {
+        std::fprintf(stderr, "%s\n", Formatted(IDS_BAD_DISPLAY, checkedDisplayName).c_str());
+        std::fflush(stderr);
+        std::_Exit(1); // QApplication is half built: nothing may run its destructors
+    }
+    if (messagesBeforeTheCheck)
+        messagesBeforeTheCheck(type, context, message);
 }
 
 // "" when the platform can start, else what is missing.
@@ -98,10 +128,22 @@ std::string MissingDisplay(const CommandLine& commandLine)
     std::string firstMissing;
     for (const QString& platform : PlatformCandidates(commandLine)) {
         const std::string missing = MissingFor(platform, installed, commandLine);
-        if (missing.empty())
+        if (missing.empty()) {
+            if (checkedDisplay)
+                messagesBeforeTheCheck = qInstallMessageHandler(WatchPlatformStart);
             return "";
+        }
         if (firstMissing.empty())
             firstMissing = missing;
     }
     return firstMissing;
+}
+
+void DisplayCheckDone()
+{
+    if (!checkedDisplay)
+        return;
+    qInstallMessageHandler(messagesBeforeTheCheck);
+    XCloseDisplay(checkedDisplay);
+    checkedDisplay = nullptr;
 }

@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -54,4 +55,8 @@ void EndGameWhenDisplayIsLost(std::function<void()> letGo)
     letGoOfGame = std::move(letGo);
     frameworkMessages = qInstallMessageHandler(WatchFrameworkMessages);
     XSetIOErrorHandler(OnXlibConnectionLost);
+    // Writing to a server that is gone (a frame's picture sent while the
+    // loss is not yet read) would otherwise kill the game by SIGPIPE; the
+    // write fails instead, and the loss is reported as above.
+    std::signal(SIGPIPE, SIG_IGN);
 }

@@ -8,5 +8,6 @@
 // handler; both paths are taken over here, before that exit, and letGo is
 // called once, so that the game can hand its windows over before static
 // destruction would tear them down after the framework's own statics.
+// A write to the lost server fails rather than raising SIGPIPE.
 // Needs the QApplication.
 void EndGameWhenDisplayIsLost(std::function<void()> letGo);

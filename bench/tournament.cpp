@@ -9,10 +9,10 @@
 // on a busy machine do not inflate.
 #include "ai/aimSearch.h"
 #include "ai/brain.h"
-#include "world/blast.h"
 #include "world/cCzolg.h"
 #include "world/cTeren.h"
 #include "world/cWiatr.h"
+#include "world/roundRules.h"
 
 #include <algorithm>
 #include <chrono>
@@ -51,45 +51,6 @@ struct World {
     int count = 0;
 };
 
-// The placement rule of the game: whole grid points 5..95, at least 8 from
-// every earlier tank along x and along z, starting over when none is left.
-bool TryPlace(World& w)
-{
-    auto draw = [] {
-        int v;
-        do
-            v = std::rand() % FIELD_SIZE;
-        while (v < 5 || v > FIELD_SIZE - 5);
-        return v;
-    };
-    for (int i = 0; i < w.count; ++i) {
-        auto lineFree = [&](bool alongX) {
-            for (int v = 5; v <= FIELD_SIZE - 5; ++v) {
-                bool free = true;
-                for (int k = 0; k < i && free; ++k)
-                    free = std::abs((alongX ? w.tanks[k].GetX() : w.tanks[k].GetZ()) - v) >= 8;
-                if (free)
-                    return true;
-            }
-            return false;
-        };
-        if (i > 0 && !(lineFree(true) && lineFree(false)))
-            return false;
-        int x, z;
-        bool far;
-        do {
-            x = draw();
-            z = draw();
-            far = true;
-            for (int k = 0; k < i && far; ++k)
-                far = std::abs(w.tanks[k].GetX() - x) >= 8 && std::abs(w.tanks[k].GetZ() - z) >= 8;
-        } while (!far);
-        w.tanks[i].SetPlayer(i);
-        w.tanks[i].Place(static_cast<float>(x), w.terrain.GetHeight(x, z), static_cast<float>(z));
-    }
-    return true;
-}
-
 // A round starts as the game starts one: new terrain, placement, wind change.
 // The tanks come fresh, with a few larger bombs as if they had shopped.
 void SetUpRound(World& w, std::mt19937& random)
@@ -100,29 +61,10 @@ void SetUpRound(World& w, std::mt19937& random)
             w.tanks[i].stock[k] = static_cast<int>(random() % 2);
     }
     w.terrain.Generate();
-    while (!TryPlace(w)) {
-    }
+    PlaceTanksOn(w.tanks, w.count, w.terrain);
     const int s = std::rand() % 10;
     const int d = std::rand() % 360;
     w.wind.Change(d, s);
-}
-
-// The game's explosion: damage, pay, tanks set back on the ground.
-void Explode(World& w, int shooter)
-{
-    cCzolg& s = w.tanks[shooter];
-    for (int i = 0; i < w.count; ++i) {
-        cCzolg& tank = w.tanks[i];
-        const float d = BlastDepth(BlastDistance(s.shell.x, s.shell.z, tank.x, tank.z), s.bombKind);
-        if (d < 0) {
-            const BlastBlow blow = BlastBlowOf(d);
-            tank.TakeDamage(blow.energy);
-            if (i != shooter)
-                s.AddMoney(blow.pay);
-        }
-    }
-    for (int j = 0; j < w.count; ++j)
-        w.tanks[j].SetY(w.terrain.GetHeight(w.tanks[j].GetX(), w.tanks[j].GetZ()));
 }
 
 int LiveTanks(const World& w)
@@ -193,7 +135,7 @@ int PlayRound(World& w, const int levels[], int firstTurn, int shotLimit, Brain&
         while (tank.inFlight)
             result = tank.Draw(w.wind, w.terrain);
         if (result == 2)
-            Explode(w, turn);
+            ResolveBlast(w.tanks, w.count, turn, w.terrain);
         brain.NoteLanding(turn, tank.shell.x, tank.shell.z, result);
 
         auto lost = [&](int i) {

@@ -7,13 +7,10 @@
 #include "support/modalScript.h"
 #include "support/waitFor.h"
 
-#include "dialogs/Poczatek.h"
-#include "dialogs/Sklepik.h"
 #include "res/resource.h"
 #include "view/gameState.h"
 #include "view/kratView.h"
 
-#include <QOpenGLContext>
 #include <QTimer>
 #include <QtTest>
 
@@ -22,46 +19,6 @@ namespace {
 QTimer* WindTimer(CKratView* view)
 {
     return view->findChild<QTimer*>(QStringLiteral("windTimer"));
-}
-
-struct Flight {
-    int steps = 0;
-    int result = 1; // 2 landed, 0 left the field
-    float x = 0, z = 0;
-};
-
-// The current tank's shot with this aim over the present field and wind,
-// stepped on copies with no context current (the drawing does nothing).
-Flight PredictFlight(int elevation, int power)
-{
-    if (QOpenGLContext* context = QOpenGLContext::currentContext())
-        context->doneCurrent();
-    cCzolg shooter = tanks[currentPlayer];
-    cTeren field = terrain;
-    cWiatr air = wind;
-    shooter.elevation = elevation;
-    shooter.power = power;
-    shooter.Fire(0);
-    Flight flight;
-    while (flight.result == 1 && flight.steps < 1000) {
-        flight.result = shooter.Draw(air, field);
-        ++flight.steps;
-    }
-    flight.x = shooter.shell.x;
-    flight.z = shooter.shell.z;
-    return flight;
-}
-
-void AnswerShopsAndDialogs(ModalScript& script)
-{
-    script.Otherwise([](QWidget* modal) {
-        if (qobject_cast<CSklepik*>(modal))
-            PressKey(modal, Qt::Key_Escape);
-        else if (qobject_cast<CPoczatek*>(modal))
-            AnswerNewGame(modal, 2, 1);
-        else
-            PressKey(modal, Qt::Key_Return);
-    });
 }
 
 } // namespace
@@ -100,7 +57,7 @@ private slots:
         LevelTheField(0);
         tanks[0].Place(50, 0, 30);
         tanks[1].Place(85, 0, 85);
-        const Flight expected = PredictFlight(45, 60);
+        const ForeseenShot expected = ForeseeShot(tanks[currentPlayer].heading, 45, 60);
         QCOMPARE(expected.result, 2);
 
         // The shooter's step count at every frame of the flight, and a tick
@@ -141,7 +98,7 @@ private slots:
         qputenv("TARNOK_GL_FAILS", failing);
         GameProgram program(2, 2);
         ModalScript script;
-        AnswerShopsAndDialogs(script);
+        AnswerEveryModal(script);
         CKratView* view = program.View();
         QVERIFY(!view->HasGl());
         for (int round = 0; round < 2; ++round) {

@@ -41,19 +41,6 @@ bool PlacementIsValid(QString* why)
     return true;
 }
 
-// Answers every shop visit with Escape and every message box or new-game dialog with Enter.
-void AnswerEverything(ModalScript& script)
-{
-    script.Otherwise([](QWidget* modal) {
-        if (qobject_cast<CSklepik*>(modal))
-            PressKey(modal, Qt::Key_Escape);
-        else if (qobject_cast<CPoczatek*>(modal))
-            AnswerNewGame(modal, 2, 1);
-        else
-            PressKey(modal, Qt::Key_Return);
-    });
-}
-
 QString Results(const QStringList& texts)
 {
     for (const QString& t : texts)
@@ -194,7 +181,7 @@ private slots:
     {
         GameProgram program(2, 3);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         CKratView* view = program.View();
         int shops = 0;
         for (int round = 0; round < 3; ++round) {
@@ -298,7 +285,7 @@ private slots:
     {
         GameProgram program(2, 1);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         tanks[0].energy = 20;
         tanks[1].energy = 20;
         tanks[1].Place(tanks[0].x + 1, tanks[0].y, tanks[0].z); // right beside player 1
@@ -311,7 +298,7 @@ private slots:
     {
         GameProgram program(4, 1);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         tanks[2].TakeDamage(-101);
         QList<int> order;
         for (int turn = 0; turn < 4; ++turn) {
@@ -328,7 +315,7 @@ private slots:
     {
         GameProgram program(3, 1);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         tanks[1].energy = 10;
@@ -344,7 +331,7 @@ private slots:
     {
         GameProgram program(2, 1);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         LevelTheField(0);
         tanks[0].Place(50, 0, 80); // 19 from the far edge
         tanks[1].Place(30, 0, 60);
@@ -366,7 +353,7 @@ private slots:
     {
         GameProgram program(3, 2);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         tanks[1].energy = 10;
@@ -393,7 +380,7 @@ private slots:
     {
         GameProgram program(2, 2);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         LevelTheField(0);
         tanks[0].Place(50, 0, 20);
         tanks[1].Place(80, 0, 80);
@@ -425,7 +412,7 @@ private slots:
     {
         GameProgram program(2, 2);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         tanks[0].money = 1000;
         script.Then([](QWidget* shop) {
             auto* s = static_cast<CSklepik*>(shop);
@@ -453,7 +440,7 @@ private slots:
     {
         GameProgram program(2, 3);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         CKratDoc* doc = program.Doc();
         tanks[0].stock[1] = 2;
         doc->UpdateFromTank(tanks[0]);
@@ -490,7 +477,7 @@ private slots:
     {
         GameProgram program(4, 1);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         for (int i = 0; i < 3; ++i) {
             QVERIFY(ShootAway(program.View()));
             QVERIFY(WaitForTurnEnd());
@@ -514,7 +501,7 @@ private slots:
     {
         GameProgram program(3, 2);
         ModalScript script;
-        AnswerEverything(script);
+        AnswerEveryModal(script);
         QVERIFY(ShootAway(program.View()));
         QVERIFY(WaitForTurnEnd());
         LevelTheField(0); // no hill ends the flight at its first step

@@ -118,6 +118,22 @@ void ShootSelfWith(CKratView* view, int kind)
     ShootSelf(view);
 }
 
+// A game whose view plays into the loopback sound, switched on; the sound
+// comes first, so that it outlives the view that plays into it.
+struct HeardGame {
+    GameSound sound{GameSound::Loopback};
+    GameProgram program;
+    CKratView* view;
+
+    explicit HeardGame(int players)
+        : program(players, 1)
+        , view(program.View())
+    {
+        sound.SetEnabled(true);
+        view->SetSound(&sound);
+    }
+};
+
 } // namespace
 
 class SoundInGameTest : public QObject {
@@ -148,11 +164,9 @@ private slots:
 
     void theShotSoundsAtTheMuzzleAndTheWhistleFollowsTheShellFromTheCamera()
     {
-        GameSound sound(GameSound::Loopback); // outlives the view that plays into it
-        sound.SetEnabled(true);
-        GameProgram program(2, 1);
-        CKratView* view = program.View();
-        view->SetSound(&sound);
+        HeardGame game(2);
+        GameSound& sound = game.sound;
+        CKratView* view = game.view;
         StandTanks({{30, 30}, {70, 70}});
         camX[0] = 20; // the first player has looked round
         camYaw[0] = 40;
@@ -198,12 +212,10 @@ private slots:
 
     void everyBombKindBlastsAtItsCraterAndEveryDestroyedTankCrashesAtItsWreck()
     {
-        GameSound sound(GameSound::Loopback);
-        sound.SetEnabled(true);
-        GameProgram program(5, 1);
+        HeardGame game(5);
+        GameSound& sound = game.sound;
+        CKratView* view = game.view;
         ModalScript script; // no dialog may open: the round goes on throughout
-        CKratView* view = program.View();
-        view->SetSound(&sound);
         // Player 4 stands 4 units beside player 1: the large bomb takes both.
         StandTanks({{20, 20}, {80, 20}, {50, 80}, {24, 20}, {80, 80}});
 
@@ -243,11 +255,9 @@ private slots:
 
     void aShellThatLeavesTheFieldStopsItsWhistleWithoutABlast()
     {
-        GameSound sound(GameSound::Loopback); // outlives the view that plays into it
-        sound.SetEnabled(true);
-        GameProgram program(2, 1);
-        CKratView* view = program.View();
-        view->SetSound(&sound);
+        HeardGame game(2);
+        GameSound& sound = game.sound;
+        CKratView* view = game.view;
         StandTanks({{50, 50}, {80, 80}});
         int whistled = 0;
         QObject::connect(view, &CKratView::frameDrawn, view,

@@ -41,7 +41,25 @@ QString WindowShowing(const QString& text)
     return OnlyWindow(beginning);
 }
 
+// What is wrong with the caption of the window showing the text: empty when
+// the window is there and the manager shows exactly the text.
+QString CaptionFault(const QString& text)
+{
+    const QString id = WindowShowing(text);
+    if (id.isEmpty())
+        return "no window shows " + text;
+    const QString shown = ShownCaption(id);
+    return shown == text ? QString() : QStringLiteral("\"%1\" shown as \"%2\"").arg(text, shown);
+}
+
 } // namespace
+
+// Ends the test function, as QVERIFY does, unless the caption is right.
+#define VERIFY_CAPTION(text)                           \
+    do {                                               \
+        const QString fault = CaptionFault(text);      \
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));  \
+    } while (false)
 
 class CaptionsTest : public QObject {
     Q_OBJECT
@@ -50,13 +68,6 @@ class CaptionsTest : public QObject {
     QProcess game;
     QTemporaryDir runtime;
     QString mainWindow;
-
-    void CheckCaption(const QString& text)
-    {
-        const QString id = WindowShowing(text);
-        QVERIFY2(!id.isEmpty(), qPrintable("no window shows " + text));
-        QCOMPARE(ShownCaption(id), text);
-    }
 
 private slots:
     void initTestCase()
@@ -71,13 +82,20 @@ private slots:
         QVERIFY(game.waitForStarted());
     }
 
+    // Every step after the first works on the main window that it found.
+    void init()
+    {
+        if (QTest::currentTestFunction() != QByteArrayLiteral("theNewGameDialogAndTheMainWindow"))
+            QVERIFY2(!mainWindow.isEmpty(), "no main window to work on");
+    }
+
     // Asks for two rounds, so that the shop opens between them.
     void theNewGameDialogAndTheMainWindow()
     {
-        CheckCaption(QStringLiteral("Nowa gra"));
+        VERIFY_CAPTION(QStringLiteral("Nowa gra"));
         Focus(WindowShowing(QStringLiteral("Nowa gra")));
         Keys({"Tab", "Up", "Return"}); // the players box has the focus; the rounds box is next
-        CheckCaption(QStringLiteral("- Tarnok 3D - "));
+        VERIFY_CAPTION(QStringLiteral("- Tarnok 3D - "));
         mainWindow = WindowShowing(QStringLiteral("- Tarnok 3D - "));
         QVERIFY2(!mainWindow.isEmpty(), "the main window is gone");
     }
@@ -95,11 +113,11 @@ private slots:
     {
         Focus(mainWindow);
         Keys({"alt+p", "o"});
-        CheckCaption(QStringLiteral("O programie"));
+        VERIFY_CAPTION(QStringLiteral("O programie"));
         QVERIFY(Dismiss(aboutTitle, "Escape"));
         Focus(mainWindow);
         Keys({"alt+p", "p"});
-        CheckCaption(QStringLiteral("Pomoc"));
+        VERIFY_CAPTION(QStringLiteral("Pomoc"));
         QVERIFY(Dismiss(helpTitle, "Return"));
     }
 
@@ -109,11 +127,11 @@ private slots:
     {
         Focus(mainWindow);
         QVERIFY(SelfShots(mainWindow).EndTheRound(QStringLiteral("Sklepik")));
-        CheckCaption(QStringLiteral("Sklepik"));
+        VERIFY_CAPTION(QStringLiteral("Sklepik"));
         Focus(WindowShowing(QStringLiteral("Sklepik")));
         for (int bought = 0; bought < 100 && Windows(QStringLiteral("^Tarnok 3D")).isEmpty(); ++bought)
             Keys({"Up"}); // the small count box has the focus
-        CheckCaption(QStringLiteral("Tarnok 3D"));
+        VERIFY_CAPTION(QStringLiteral("Tarnok 3D"));
     }
 
     void cleanupTestCase()

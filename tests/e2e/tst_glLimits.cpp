@@ -54,6 +54,22 @@ class GlLimitsTest : public QObject {
         return up;
     }
 
+    // The game on a display started with the data row's server options, with
+    // the row's variable in its environment.
+    bool StartAsTheRowSays()
+    {
+        QFETCH(QStringList, serverOptions);
+        QFETCH(QString, variable);
+        QFETCH(QString, value);
+        if (!display.Start(serverOptions)) {
+            qInfo("the X server did not start with \"%s\"", qPrintable(serverOptions.join(' ')));
+            return false;
+        }
+        QProcessEnvironment extra;
+        extra.insert(variable, value);
+        return StartGame(extra);
+    }
+
     // Gra > Wyjdz; true when the program ended by itself with status 0.
     bool QuitByMenu()
     {
@@ -121,13 +137,7 @@ private slots:
 
     void withoutOpenGlTheGameGoesOnWithoutItsPicture()
     {
-        QFETCH(QStringList, serverOptions);
-        QFETCH(QString, variable);
-        QFETCH(QString, value);
-        QVERIFY(display.Start(serverOptions));
-        QProcessEnvironment extra;
-        extra.insert(variable, value);
-        QVERIFY(StartGame(extra));
+        QVERIFY(StartAsTheRowSays());
 
         // The window, its bars and a plain black view, once the bars are painted.
         const QRect area = Geometry(OnlyWindow(mainTitle));
@@ -173,13 +183,7 @@ private slots:
 
     void aBlindGameStillShootsPassesTurnsAndEndsItsRound()
     {
-        QFETCH(QStringList, serverOptions);
-        QFETCH(QString, variable);
-        QFETCH(QString, value);
-        QVERIFY(display.Start(serverOptions));
-        QProcessEnvironment extra;
-        extra.insert(variable, value);
-        QVERIFY(StartGame(extra)); // 2 players, 1 round
+        QVERIFY(StartAsTheRowSays()); // 2 players, 1 round
         const QRect area = Geometry(OnlyWindow(mainTitle));
         const QRect panes(area.left(), area.bottom() - 20, area.width(), 21);
         const QImage start = Settled(panes);

@@ -6,6 +6,8 @@
 #include "app/MainFrm.h"
 #include "app/krat.h"
 #include "doc/kratDoc.h"
+#include "dialogs/Poczatek.h"
+#include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"
 #include "view/gameState.h"
 #include "view/computerHands.h"
@@ -141,12 +143,7 @@ void ShootSelf(CKratView* view)
     AimAndFire(view, 0, 90, 0);
 }
 
-namespace {
-
-// How many steps a shell fired now with this aim flies before it leaves the
-// field, or -1 if it lands. Without a current GL context the drawing in the
-// steps does nothing, so the view's own context is let go first.
-int StepsToLeave(int heading, int elevation, int power)
+ForeseenShot ForeseeShot(int heading, int elevation, int power)
 {
     if (QOpenGLContext* context = QOpenGLContext::currentContext())
         context->doneCurrent();
@@ -157,15 +154,27 @@ int StepsToLeave(int heading, int elevation, int power)
     probe.elevation = elevation;
     probe.power = power;
     probe.Fire(0);
-    for (int step = 1; step < 1000; ++step) {
-        const int result = probe.Draw(air, field);
-        if (result != 1)
-            return result == 0 ? step : -1;
+    ForeseenShot shot;
+    while (shot.result == 1 && shot.steps < 1000) {
+        shot.result = probe.Draw(air, field);
+        ++shot.steps;
     }
-    return -1;
+    shot.x = probe.shell.x;
+    shot.z = probe.shell.z;
+    return shot;
 }
 
-} // namespace
+void AnswerEveryModal(ModalScript& script)
+{
+    script.Otherwise([](QWidget* modal) {
+        if (qobject_cast<CSklepik*>(modal))
+            PressKey(modal, Qt::Key_Escape);
+        else if (qobject_cast<CPoczatek*>(modal))
+            AnswerNewGame(modal, 2, 1);
+        else
+            PressKey(modal, Qt::Key_Return);
+    });
+}
 
 bool ShootAway(CKratView* view)
 {
@@ -173,9 +182,9 @@ bool ShootAway(CKratView* view)
     int bestTurn = 0, bestElevation = 0, bestSteps = 1000;
     for (int turn = 0; turn < 360; turn += 90)
         for (int elevation : {20, 30, 45, 60}) {
-            const int steps = StepsToLeave((current + turn) % 360, elevation, 100);
-            if (steps > 0 && steps < bestSteps) {
-                bestSteps = steps;
+            const ForeseenShot shot = ForeseeShot((current + turn) % 360, elevation, 100);
+            if (shot.result == 0 && shot.steps < bestSteps) {
+                bestSteps = shot.steps;
                 bestTurn = turn;
                 bestElevation = elevation;
             }

@@ -47,6 +47,10 @@ private:
 // Chooses the numbers in an open new-game dialog with the keys and confirms.
 void AnswerNewGame(QWidget* dialog, int players, int rounds);
 
+// Answers every shop visit with Escape, a new-game dialog with two players
+// and one round, and every other dialog or message box with Enter.
+void AnswerEveryModal(ModalScript& script);
+
 // Lets the event loop run until the shot of the current turn is over: the
 // shell has landed or left, the turn has passed and any round end has run.
 bool WaitForTurnEnd(int timeoutMs = 60000);
@@ -64,6 +68,16 @@ bool DrawNextFrame(CKratView* view);
 void AimAndFire(CKratView* view, int headingSteps, int elevation, int power);
 // A shot straight down onto one's own tank: an ordinary bomb takes 70.
 void ShootSelf(CKratView* view);
+// What the current tank's shot with this aim would do over the present field
+// and wind: the world's own steps, run on copies with no GL context current
+// (the view's own is let go first, so that the drawing in them does nothing).
+struct ForeseenShot {
+    int steps = 0;
+    int result = 1; // as the shell's steps end: 2 landed, 0 left the field
+    float x = 0, z = 0; // where it ended
+};
+ForeseenShot ForeseeShot(int heading, int elevation, int power);
+
 // A shot that leaves the field and hurts nobody: of the aims along the four
 // axes, the one whose flight over the present field and wind (the world's own
 // steps, run on copies) leaves soonest. False, and nothing fired, if none does.
