@@ -63,6 +63,12 @@ struct GameSound::Device {
     ALuint flight = 0;
     ALuint voices[VOICES] = {};
     int nextVoice = 0;
+    // A real device mixes even silence in real time, which would keep the
+    // game and the desktop's sound server busy all through the aiming
+    // screen; it rests while nothing sounds (where the library can pause it).
+    LPALCDEVICEPAUSESOFT pause = nullptr;
+    LPALCDEVICERESUMESOFT resume = nullptr;
+    bool resting = false;
 
     ~Device()
     {
@@ -111,6 +117,23 @@ struct GameSound::Device {
         alSourcef(source, AL_ROLLOFF_FACTOR, 1.0f);
     }
 
+    bool AnythingSounds() const
+    {
+        ALint state = AL_STOPPED;
+        alGetSourcei(flight, AL_SOURCE_STATE, &state);
+        for (int i = 0; i < VOICES && state != AL_PLAYING; ++i)
+            alGetSourcei(voices[i], AL_SOURCE_STATE, &state);
+        return state == AL_PLAYING;
+    }
+
+    void Wake()
+    {
+        if (resting) {
+            resume(device);
+            resting = false;
+        }
+    }
+
     // A free voice, or else the one that started longest ago.
     ALuint FreeVoice()
     {
@@ -149,6 +172,10 @@ bool GameSound::Open()
         opened->device = alcOpenDevice(nullptr);
         if (opened->device)
             opened->context = alcCreateContext(opened->device, nullptr);
+        if (opened->context && alcIsExtensionPresent(opened->device, "ALC_SOFT_pause_device")) {
+            opened->pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(opened->device, "alcDevicePauseSOFT"));
+            opened->resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(opened->device, "alcDeviceResumeSOFT"));
+        }
     }
     if (!opened->context || !alcMakeContextCurrent(opened->context) || !opened->MakeEffects()) {
         std::fprintf(stderr, "%s\n", LoadStringUtf8(IDS_NO_SOUND_DEVICE));
@@ -188,6 +215,7 @@ void GameSound::Start(Effect effect, float x, float y, float z)
     if (!IsAudible())
         return;
     device->MakeCurrent();
+    device->Wake();
     const ALuint source = device->FreeVoice();
     alSourcei(source, AL_BUFFER, static_cast<ALint>(device->buffers[static_cast<int>(effect)]));
     alSourcef(source, AL_GAIN, LevelOf(effect));
@@ -218,8 +246,10 @@ void GameSound::FlightAt(float x, float y, float z)
     alSource3f(device->flight, AL_POSITION, x, y, z);
     ALint state = AL_STOPPED;
     alGetSourcei(device->flight, AL_SOURCE_STATE, &state);
-    if (state != AL_PLAYING)
+    if (state != AL_PLAYING) {
+        device->Wake();
         alSourcePlay(device->flight);
+    }
 }
 
 void GameSound::FlightEnds()
@@ -237,6 +267,22 @@ void GameSound::StopAll()
     device->MakeCurrent();
     alSourceStop(device->flight);
     alSourceStopv(VOICES, device->voices);
+}
+
+void GameSound::RestWhenSilent()
+{
+    if (!device || !device->pause || device->resting)
+        return;
+    device->MakeCurrent();
+    if (device->AnythingSounds())
+        return;
+    device->pause(device->device);
+    device->resting = true;
+}
+
+bool GameSound::IsResting() const
+{
+    return device && device->resting;
 }
 
 std::vector<GameSound::Playing> GameSound::NowPlaying() const

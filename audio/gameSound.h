@@ -39,6 +39,11 @@ public:
     void Blast(int bombKind, float x, float y, float z);
     void TankDestroyed(float x, float y, float z);
     void StopAll();
+    // Once nothing sounds, the device stops mixing until the next effect
+    // wakes it: called after every frame, so that at the aiming screen the
+    // sound costs nothing. Never cuts a sound short.
+    void RestWhenSilent();
+    bool IsResting() const;
 
     // What sounds now, and where: read back from the library's own state.
     struct Playing {

@@ -178,6 +178,30 @@ private slots:
             QVERIFY(p.position[0] >= 12);
     }
 
+    // Nothing to sound, the desktop's device rests (mixing silence would keep
+    // the aiming screen busy); the next effect wakes it and plays to its end,
+    // and while anything still sounds it never rests. Needs a device that
+    // mixes in real time: ctest runs this with the library's null device.
+    void aRestingDeviceWakesForTheNextEffectAndNeverCutsOneShort()
+    {
+        GameSound sound;
+        sound.SetEnabled(true);
+        if (!sound.IsAudible())
+            QSKIP("no sound device here");
+        sound.RestWhenSilent();
+        QVERIFY(sound.IsResting());
+        sound.Launch(0, 0, 0);
+        QVERIFY(!sound.IsResting());
+        sound.RestWhenSilent();
+        QVERIFY(!sound.IsResting());
+        QVERIFY2(QTest::qWaitFor([&] { return sound.NowPlaying().empty(); }, 60000), "the shot never ended");
+        sound.RestWhenSilent();
+        QVERIFY(sound.IsResting());
+        sound.FlightAt(1, 2, 3);
+        QVERIFY(!sound.IsResting());
+        QCOMPARE(int(sound.NowPlaying().size()), 1);
+    }
+
     // Without a sound card (as on a build server) the library and the ALSA
     // beneath it stay quiet; the game says so in one line. On a machine
     // that has a card there is nothing to check.

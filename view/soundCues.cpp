@@ -53,4 +53,5 @@ void SoundCues::FrameDrawn()
         sound->FlightEnds();
         whistling = false;
     }
+    sound->RestWhenSilent();
 }

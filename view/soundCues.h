@@ -26,7 +26,8 @@ public:
     void BeforeBlast();
     void AfterBlast();
     // At the end of a frame: the listener at the current player's camera;
-    // the whistle follows the shell, or stops once it has landed or left.
+    // the whistle follows the shell, or stops once it has landed or left;
+    // once nothing sounds any more, the device rests.
     void FrameDrawn();
 
 private:
