@@ -168,8 +168,7 @@ private slots:
         QVERIFY(WaitForNoWindow(newGameTitle, 60000));
         QVERIFY2(WaitForWindow(messageTitle, gameMs), "the computers' game did not reach its results");
         QVERIFY(Windows(newGameTitle).isEmpty()); // the results are waiting for a person
-        Focus(OnlyWindow(messageTitle));
-        Keys({"Return"});
+        QVERIFY(Dismiss(messageTitle, "Return"));
         QVERIFY(WaitForWindow(newGameTitle, 60000));
         QVERIFY(Windows(messageTitle).isEmpty());
         QCOMPARE(game.state(), QProcess::Running);

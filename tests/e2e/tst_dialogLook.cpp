@@ -271,9 +271,7 @@ private slots:
         const auto ink = InkColumns(shot, label);
         QVERIFY(ink.first >= 0);
         QVERIFY2(ink.second < label.right() - 1, qPrintable(QStringLiteral("%1 of %2").arg(ink.second).arg(label.right())));
-        Focus(Window(computerPlayersTitle));
-        Keys({"Escape"});
-        QVERIFY(WaitForNoWindow(computerPlayersTitle));
+        QVERIFY(Dismiss(computerPlayersTitle, "Escape"));
     }
 
     // The wheel first, then a click: once the list is up, every wheel notch

@@ -208,8 +208,7 @@ private slots:
 
         Keys({"space"}); // player 1 falls: the round, and the game of one round, ends
         QVERIFY2(WaitForWindow(messageTitle, 20000), "no results after the last tank but one fell");
-        Focus(OnlyWindow(messageTitle));
-        Keys({"Return"});
+        QVERIFY(Dismiss(messageTitle, "Return"));
         QVERIFY(AnswerNewGame());
         QVERIFY(QuitByMenu());
         QCOMPARE(ErrorLines(), QStringList{noGlLine});
