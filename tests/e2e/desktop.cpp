@@ -69,6 +69,23 @@ QString OnlyWindow(const QString& titlePattern)
     return ids.isEmpty() ? QString() : ids.first();
 }
 
+QString DescribeWindows()
+{
+    QStringList windows;
+    // xwininfo's tree lines: 0x1a00003 "Nowa gra": ("tarnok3d" "tarnok3d")  258x179+0+0  +511+422
+    for (const QString& line : Run(QStringLiteral("xwininfo"), {"-root", "-tree"}).split('\n')) {
+        const QString window = line.trimmed();
+        if (!window.startsWith(QLatin1String("0x")) || !window.contains('"'))
+            continue;
+        QString state;
+        for (const QString& detail : Run(QStringLiteral("xwininfo"), {"-id", window.section(' ', 0, 0)}).split('\n'))
+            if (detail.contains(QLatin1String("Map State:")))
+                state = detail.section(':', 1).trimmed();
+        windows << window.section(QStringLiteral(": ("), 0, 0) + ' ' + state;
+    }
+    return windows.join(QStringLiteral("; "));
+}
+
 bool Dismiss(const QString& titlePattern, const QString& key)
 {
     QElapsedTimer timer;

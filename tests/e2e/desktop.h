@@ -34,6 +34,9 @@ bool WaitForWindow(const QString& titlePattern, int timeoutMs = stateTimeoutMs);
 bool WaitForNoWindow(const QString& titlePattern, int timeoutMs = stateTimeoutMs);
 // The first visible window with a matching title, or an empty id.
 QString OnlyWindow(const QString& titlePattern);
+// Every named window on the display, shown or not, for a report when a wait
+// failed: its id, "title" and map state (IsViewable, IsUnMapped...).
+QString DescribeWindows();
 // Gives the window with a matching title the key until it has closed: a key
 // that came before the window was ready for it is lost, and one more after it
 // has closed reaches the window below, which has no use for it. True once no

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <sys/prctl.h>
 
+#include <X11/Xlib.h>
+
 void EndWithTheTest(QProcess& process)
 {
     process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -67,10 +69,61 @@ bool OwnDisplay::StartWindowManager()
     windowManager.start(QStringLiteral("openbox"), {"--sm-disable"});
     if (!windowManager.waitForStarted())
         return false;
-    return QTest::qWaitFor([this] {
+    const bool named = QTest::qWaitFor([this] {
         return windowManager.state() == QProcess::Running
             && Desktop::Run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
     }, Desktop::stateTimeoutMs);
+    return named && WindowManagerFrames();
+}
+
+// Openbox names itself on the root window before its event loop takes map
+// requests, and a window mapped in between is never shown (the game's first
+// dialog stayed unmapped for good). It is ready once it has framed a window
+// of the test's own: shown, and moved from the root into a frame. A probe
+// whose request was lost so is dropped, and a new one made.
+bool OwnDisplay::WindowManagerFrames()
+{
+    Display* display = XOpenDisplay(name.toLocal8Bit().constData());
+    if (!display)
+        return false;
+    const Window root = DefaultRootWindow(display);
+    bool framed = false;
+    QElapsedTimer timer;
+    timer.start();
+    while (!framed && timer.elapsed() < Desktop::stateTimeoutMs && windowManager.state() == QProcess::Running) {
+        const Window probe = XCreateSimpleWindow(display, root, 0, 0, 20, 20, 0, 0, 0);
+        XMapWindow(display, probe);
+        XFlush(display);
+        QElapsedTimer look;
+        look.start();
+        while (!framed && look.elapsed() < 3000) {
+            QThread::msleep(20);
+            Window rootOf = 0, parent = 0, *children = nullptr;
+            unsigned int count = 0;
+            XWindowAttributes attributes;
+            const bool placed = XQueryTree(display, probe, &rootOf, &parent, &children, &count);
+            if (children)
+                XFree(children);
+            framed = placed && parent != root && XGetWindowAttributes(display, probe, &attributes)
+                  && attributes.map_state == IsViewable;
+        }
+        XDestroyWindow(display, probe);
+        XSync(display, False);
+        if (!framed)
+            qInfo("the window manager did not frame a window mapped %lld ms after it named itself; trying again",
+                  timer.elapsed());
+    }
+    XCloseDisplay(display);
+    return framed;
+}
+
+QString OwnDisplay::WindowManagerState()
+{
+    if (windowManager.state() != QProcess::NotRunning)
+        return QStringLiteral("runs");
+    return QStringLiteral("ended with status %1: %2")
+        .arg(windowManager.exitCode())
+        .arg(QString::fromLocal8Bit(windowManager.readAllStandardError()).trimmed());
 }
 
 void OwnDisplay::Stop()

@@ -18,16 +18,19 @@ public:
     ~OwnDisplay() { Stop(); }
     // Extra server options, such as "-extension GLX". True once it answers.
     bool Start(const QStringList& options = {});
-    // Openbox on the display; true once it manages the screen.
+    // Openbox on the display; true once it frames new windows.
     bool StartWindowManager();
     // Ends the window manager and the server, and gives DISPLAY back.
     void Stop();
     // Ends the server at once, as a crashed or vanished X server would.
     void Kill();
     QString Name() const { return name; }
+    // For a report when a wait failed: the window manager's exit, if it ended.
+    QString WindowManagerState();
 
 private:
     bool WaitUntilItAnswers();
+    bool WindowManagerFrames();
     void GiveBackTheDisplay();
 
     QProcess server;

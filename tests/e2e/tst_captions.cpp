@@ -47,7 +47,7 @@ QString CaptionFault(const QString& text)
 {
     const QString id = WindowShowing(text);
     if (id.isEmpty())
-        return "no window shows " + text;
+        return "no window shows " + text + "; windows: " + DescribeWindows();
     const QString shown = ShownCaption(id);
     return shown == text ? QString() : QStringLiteral("\"%1\" shown as \"%2\"").arg(text, shown);
 }

@@ -290,7 +290,14 @@ private slots:
         EndWithTheTest(game);
         game.start(QStringLiteral(TARNOK3D_BINARY), {});
         QVERIFY(game.waitForStarted());
-        QVERIFY2(WaitForWindow(newGameTitle), "the new-game dialog never showed");
+        if (!WaitForWindow(newGameTitle)) {
+            Screenshot().save(QDir::temp().filePath(QStringLiteral("tst_keyboardFocus-no-new-game.png")));
+            qInfo("the game %s (exit code %d); its errors: %s", game.state() == QProcess::Running ? "runs" : "has ended",
+                  game.exitCode(), game.readAllStandardError().constData());
+            qInfo("the window manager: %s; windows: %s", qPrintable(display.WindowManagerState()),
+                  qPrintable(DescribeWindows()));
+            QFAIL("the new-game dialog never showed");
+        }
         QVERIFY2(Dismiss(newGameTitle, "Return"), "the new-game dialog stayed open after Return");
         QVERIFY(WaitForWindow(mainTitle));
         area = SettledArea(OnlyWindow(mainTitle));
