@@ -102,6 +102,24 @@ bool Dismiss(const QString& titlePattern, const QString& key)
     return false;
 }
 
+bool OpenFromMenu(const QStringList& keys, const QString& titlePattern)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (int attempt = 0; timer.elapsed() < stateTimeoutMs; ++attempt) {
+        if (attempt > 0) {
+            qInfo("%s opened no window \"%s\"; the menu closed, the keys again", qPrintable(keys.join(", ")),
+                  qPrintable(titlePattern));
+            Keys({"Escape", "Escape"}); // the game's main window has no use for it
+        }
+        Focus(OnlyWindow(mainTitle));
+        Keys(keys);
+        if (WaitForWindow(titlePattern, 5000))
+            return true;
+    }
+    return false;
+}
+
 bool AnswerNewGame()
 {
     return WaitForWindow(newGameTitle) && Dismiss(newGameTitle, QStringLiteral("Return"));

@@ -42,6 +42,12 @@ QString DescribeWindows();
 // has closed reaches the window below, which has no use for it. True once no
 // such window is shown.
 bool Dismiss(const QString& titlePattern, const QString& key);
+// Opens a window from the main window's menu by its mnemonics ("alt+p",
+// "o"), as a player does from the keyboard; true once a window with a
+// matching title shows. Under load the item's key may come before the menu
+// has taken the keyboard and be lost, leaving the menu open: then the menu is
+// closed and the keys given again, and the retry is logged.
+bool OpenFromMenu(const QStringList& keys, const QString& titlePattern);
 // Waits for the new-game dialog and answers it with Enter (its defaults).
 bool AnswerNewGame();
 QRect Geometry(const QString& windowId);

@@ -40,8 +40,7 @@ SelfShots::SelfShots(const QString& mainWindow) : mainWindow(mainWindow)
 bool SelfShots::KeysServed()
 {
     Focus(mainWindow);
-    Keys({"alt+p", "p"});
-    if (!WaitForWindow(helpTitle) || !Dismiss(helpTitle, QStringLiteral("Return")))
+    if (!OpenFromMenu({"alt+p", "p"}, helpTitle) || !Dismiss(helpTitle, QStringLiteral("Return")))
         return false;
     Focus(mainWindow);
     return true;

@@ -111,12 +111,10 @@ private slots:
 
     void theAboutAndHelpBoxes()
     {
-        Focus(mainWindow);
-        Keys({"alt+p", "o"});
+        QVERIFY(OpenFromMenu({"alt+p", "o"}, aboutTitle));
         VERIFY_CAPTION(QStringLiteral("O programie"));
         QVERIFY(Dismiss(aboutTitle, "Escape"));
-        Focus(mainWindow);
-        Keys({"alt+p", "p"});
+        QVERIFY(OpenFromMenu({"alt+p", "p"}, helpTitle));
         VERIFY_CAPTION(QStringLiteral("Pomoc"));
         QVERIFY(Dismiss(helpTitle, "Return"));
     }

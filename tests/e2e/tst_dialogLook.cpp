@@ -143,13 +143,6 @@ class DialogLookTest : public QObject {
         shot.copy(area).save(look.filePath(name + QStringLiteral(".png")));
     }
 
-    // Opens a menu item with its mnemonics, as a player does from the keyboard.
-    void MenuKeys(const QStringList& keys)
-    {
-        Focus(Window(mainTitle));
-        Keys(keys);
-    }
-
     void Click(QPoint at, int button = 1)
     {
         // No --sync: xdotool would wait for a pointer already there to move,
@@ -226,7 +219,7 @@ private slots:
     // its own line: the long line about the right button does not wrap.
     void theHelpShowsEveryLineOfTheMouseControls()
     {
-        MenuKeys({"alt+p", "p"});
+        QVERIFY(OpenFromMenu({"alt+p", "p"}, helpTitle));
         QRect dialog;
         const QImage shot = ShotOf(helpTitle, dialog);
         QVERIFY(!shot.isNull());
@@ -246,7 +239,7 @@ private slots:
     // The one-line notice ends before its box does.
     void theAboutNoticeIsShownWhole()
     {
-        MenuKeys({"alt+p", "o"});
+        QVERIFY(OpenFromMenu({"alt+p", "o"}, aboutTitle));
         QRect dialog;
         const QImage shot = ShotOf(aboutTitle, dialog);
         QVERIFY(!shot.isNull());
@@ -262,7 +255,7 @@ private slots:
     // its box, and Escape closes the dialog.
     void theComputerPlayersDialogIsShownWhole()
     {
-        MenuKeys({"alt+g", "g"});
+        QVERIFY(OpenFromMenu({"alt+g", "g"}, computerPlayersTitle));
         QRect dialog;
         const QImage shot = ShotOf(computerPlayersTitle, dialog);
         QVERIFY(!shot.isNull());

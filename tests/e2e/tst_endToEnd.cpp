@@ -266,12 +266,10 @@ private slots:
     void helpAndAboutOpenFromTheMenu()
     {
         FocusMain();
-        Keys({"alt+p", "o"});
-        QVERIFY(WaitForWindow(aboutTitle));
+        QVERIFY(OpenFromMenu({"alt+p", "o"}, aboutTitle));
         QVERIFY(Dismiss(aboutTitle, "Escape"));
         FocusMain();
-        Keys({"alt+p", "p"});
-        QVERIFY(WaitForWindow(helpTitle));
+        QVERIFY(OpenFromMenu({"alt+p", "p"}, helpTitle));
         QVERIFY(Dismiss(helpTitle, "Return"));
     }
 

@@ -158,9 +158,7 @@ private slots:
         Focus(OnlyWindow(mainTitle));
         Keys({"ctrl+n"});
         QVERIFY(AnswerNewGame());
-        Focus(OnlyWindow(mainTitle));
-        Keys({"alt+p", "p"});
-        QVERIFY(WaitForWindow(helpTitle));
+        QVERIFY(OpenFromMenu({"alt+p", "p"}, helpTitle));
         QVERIFY(Dismiss(helpTitle, "Escape"));
 
         QVERIFY(QuitByMenu());
