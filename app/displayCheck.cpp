@@ -90,8 +90,8 @@ bool DisplayOpens(const std::string& name)
 // message; the game says it in its own one line and ends instead.
 void WatchPlatformStart(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    const bool xcbCategory = context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0;
-    if (type == QtWarningMsg && xcbCategory
+    const bool platformCategory = context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0;
+    if (type == QtWarningMsg && platformCategory
         && (message.startsWith(QLatin1String("could not connect to display"))
             || message.startsWith(QLatin1String("Could not load the Qt platform plugin"))))
         return;

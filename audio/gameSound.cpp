@@ -175,6 +175,8 @@ bool GameSound::Open()
         if (opened->context && alcIsExtensionPresent(opened->device, "ALC_SOFT_pause_device")) {
             opened->pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(opened->device, "alcDevicePauseSOFT"));
             opened->resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(opened->device, "alcDeviceResumeSOFT"));
+            if (!opened->resume)
+                opened->pause = nullptr; // a device that could not be woken must never rest
         }
     }
     if (!opened->context || !alcMakeContextCurrent(opened->context) || !opened->MakeEffects()) {

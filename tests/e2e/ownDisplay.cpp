@@ -110,8 +110,8 @@ bool OwnDisplay::WindowManagerFrames()
         XDestroyWindow(display, probe);
         XSync(display, False);
         if (!framed)
-            qInfo("the window manager did not frame a window mapped %lld ms after it named itself; trying again",
-                  timer.elapsed());
+            qInfo("the window manager did not frame a window within 3 s (%lld ms after it named itself); "
+                  "trying again", timer.elapsed());
     }
     XCloseDisplay(display);
     return framed;

@@ -42,15 +42,11 @@ class GlLimitsTest : public QObject {
         const bool started = game.waitForStarted();
         const bool answered = started && AnswerNewGame();
         const bool up = answered && WaitForWindow(mainTitle);
-        if (!up) {
-            QStringList names;
-            for (const QString& id : Windows(QStringLiteral(".")))
-                names << Run(QStringLiteral("xdotool"), {"getwindowname", id}).trimmed();
-            qInfo("the game %s (status %d), %s; windows shown: \"%s\"; its errors: %s",
+        if (!up)
+            qInfo("the game %s (status %d), %s; windows: %s; its errors: %s",
                   game.state() == QProcess::NotRunning ? "has ended" : "still runs", game.exitCode(),
                   !started ? "never started" : !answered ? "the new-game dialog not answered" : "no main window",
-                  qPrintable(names.join("\", \"")), game.readAllStandardError().constData());
-        }
+                  qPrintable(DescribeWindows()), game.readAllStandardError().constData());
         return up;
     }
 
