@@ -28,6 +28,7 @@ bool IsHighlightedRed(QColor c) { return c.red() > 200 && c.green() > 150 && c.b
 bool IsHighlightedBlue(QColor c) { return c.blue() > 200 && c.green() > 150 && c.red() > 150 && c.blue() > c.red() + 20; }
 bool IsPlayer1(QColor c) { return IsRed(c) || IsHighlightedRed(c); }
 bool IsPlayer2(QColor c) { return IsBlue(c) || IsHighlightedBlue(c); }
+bool IsDialogFace(QColor c) { return c.red() == c.green() && c.green() == c.blue() && c.red() >= 225 && c.red() <= 245; }
 
 // The 3D view inside the main window: the rows between the toolbar and the
 // status bar, found down the window's left edge.

@@ -20,6 +20,9 @@ bool IsHighlightedRed(QColor c);
 bool IsHighlightedBlue(QColor c);
 bool IsPlayer1(QColor c);
 bool IsPlayer2(QColor c);
+// The light neutral grey of a dialog's face and of the window bars; neither
+// the sky, the terrain nor a new window's black is drawn in it.
+bool IsDialogFace(QColor c);
 
 // The 3D view inside the main window: the rows between the toolbar and the status bar.
 QRect ViewRect(const QImage& shot, QRect window);

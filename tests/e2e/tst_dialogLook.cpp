@@ -121,18 +121,25 @@ class DialogLookTest : public QObject {
     }
 
     // The window once it is up and painted: its place and a screenshot.
+    // Painted once most of it is the dialog's grey face, its text shows, and
+    // two screenshots in a row agree on it: a new window may show what lies
+    // beneath it (the light sky of the game's view) until the game has drawn
+    // into it, and a slow machine may be caught halfway through the drawing.
     QImage ShotOf(const QString& title, QRect& where)
     {
         if (!WaitForWindow(title))
             return QImage();
-        where = ClientArea(Window(title));
-        QImage shot;
-        // Painted once its face is the dialog grey, not the black of a new
-        // window, and its text shows: the X server may fill a new window with
-        // its grey background before the game has drawn into it.
+        QImage shot, previous;
+        QRect previousWhere;
         const bool painted = QTest::qWaitFor([&] {
+            where = ClientArea(Window(title));
             shot = Screenshot();
-            return shot.pixelColor(where.right() - 2, where.bottom() - 2).lightness() > 150
+            const QImage face = shot.copy(where);
+            const bool settled = where == previousWhere && face == previous;
+            previous = face;
+            previousWhere = where;
+            return settled && !where.isEmpty()
+                && Screen::Count(shot, where, Screen::IsDialogFace) > where.width() * where.height() / 2
                 && InkColumns(shot, where).first >= 0;
         }, stateTimeoutMs);
         return painted ? shot : QImage();
