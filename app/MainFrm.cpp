@@ -1,6 +1,7 @@
 #include "app/MainFrm.h"
 
 #include "app/bombSelector.h"
+#include "app/gameFiles.h"
 #include "app/seatChoice.h"
 #include "doc/kratDoc.h"
 #include "dialogs/messageBox.h"
@@ -8,12 +9,14 @@
 #include "res/resource.h"
 #include "res/stringTable.h"
 #include "view/kratView.h"
+#include "view/recordPlayer.h"
 #include "world/bombKinds.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
@@ -119,6 +122,20 @@ void CMainFrame::CreateActions()
         }
     });
 
+    // Saving, resuming and watching: each with its file dialog.
+    connect(AddCommand(ID_FILE_SAVE, IDS_MENU_SAVE, Prompt(ID_FILE_SAVE)), &QAction::triggered, this, [this] {
+        if (view)
+            SaveGameAs(this, *document, *view);
+    });
+    connect(AddCommand(ID_FILE_OPEN, IDS_MENU_LOAD, Prompt(ID_FILE_OPEN)), &QAction::triggered, this, [this] {
+        if (view)
+            OpenGameFile(this, *document, *view, false);
+    });
+    connect(AddCommand(ID_GAME_REPLAY, IDS_MENU_REPLAY, Prompt(ID_GAME_REPLAY)), &QAction::triggered, this, [this] {
+        if (view)
+            OpenGameFile(this, *document, *view, true);
+    });
+
     connect(AddCommand(ID_GAME_COMPUTER, IDS_MENU_COMPUTER, Prompt(ID_GAME_COMPUTER)), &QAction::triggered, this,
             &CMainFrame::OnComputerPlayers);
     // The sound switch: the application turns the sound on and off.
@@ -135,6 +152,11 @@ void CMainFrame::CreateMenu()
 {
     QMenu* game = menuBar()->addMenu(Text(IDS_MENU_GAME));
     game->addAction(Command(ID_FILE_NEW));
+    game->addSeparator();
+    game->addAction(Command(ID_FILE_SAVE));
+    game->addAction(Command(ID_FILE_OPEN));
+    game->addAction(Command(ID_GAME_REPLAY));
+    game->addSeparator();
     game->addAction(Command(ID_GAME_COMPUTER));
     game->addAction(Command(ID_GAME_SOUND));
     game->addSeparator();
@@ -252,9 +274,12 @@ void CMainFrame::FocusView()
     view->requestActivate();
 }
 
-// "Ready", or on a computer's turn the word that the computer plays.
+// "Ready"; on a computer's turn the word that the computer plays; while a
+// record plays, that it does, and at what pace.
 QString CMainFrame::IdleMessage() const
 {
+    if (view && view->IsWatching())
+        return Text(IDS_PLAYBACK_PLAYING).arg(view->Player().Pace());
     return view && !view->PersonsInputActs() ? Text(IDS_COMPUTER_PLAYS) : Text(AFX_IDS_IDLEMESSAGE);
 }
 
@@ -290,14 +315,23 @@ void CMainFrame::OnBombSelChange()
         return;
     }
     if (document->tankSnapshot.stock[k] >= 1) {
-        document->SelectWeapon(k);
+        ChooseBomb(k);
     } else {
         ShowMessage(this, Text(IDS_WEAPON_REFUSED));
-        document->SelectWeapon(0);
+        ChooseBomb(0);
         SelectBomb(0);
     }
     // The list's pop-up is still closing while its choice is announced.
     QMetaObject::invokeMethod(this, [this] { FocusView(); }, Qt::QueuedConnection);
+}
+
+// The choice is one of the game's inputs once a view plays the game.
+void CMainFrame::ChooseBomb(int kind)
+{
+    if (view)
+        view->Give(BombChoiceInput{kind});
+    else
+        document->SelectWeapon(kind);
 }
 
 void CMainFrame::OnComputerPlayers()
@@ -309,12 +343,18 @@ void CMainFrame::OnComputerPlayers()
     if (computerPlayersDialog.DoModal() != QDialog::Accepted)
         return;
     SeatList chosen;
-    for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+    SeatsInput input;
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot) {
         chosen[slot] = SeatOfChoice(computerPlayersDialog.m_seatChoice[slot]);
-    UseSeats(chosen);
+        input.choice[slot] = computerPlayersDialog.m_seatChoice[slot];
+    }
     SaveSeats(chosen);
-    if (view)
-        view->OnSeatsChanged();
+    // The seats take over the turn at once. A game being watched plays on
+    // from its record: the run's seats wait for the next game.
+    if (view && !view->IsWatching())
+        view->Give(input);
+    else
+        UseSeats(chosen);
 }
 
 void CMainFrame::OnHelpManual()
@@ -348,6 +388,14 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Closing the window keeps a game in progress, without a question.
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (view)
+        KeepGameInProgress(*document, *view);
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event)

@@ -63,6 +63,7 @@ protected:
     // A window made larger than the screen (by another program, or without a
     // window manager to honour the size limit) is brought back within it.
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateActions();
@@ -70,6 +71,7 @@ private:
     bool CreateToolBar();
     bool CreateStatusBar();
     void UpdatePanes();
+    void ChooseBomb(int kind);
     // What the first pane says when no prompt is shown.
     QString IdleMessage() const;
     QAction* AddCommand(int id, int textId, const QString& prompt);

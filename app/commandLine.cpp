@@ -83,6 +83,11 @@ CommandLine ReadCommandLine(int argc, const char* const argv[])
         }
         if (name && OneOf(name, frameworkFlags, std::size(frameworkFlags)))
             continue;
+        // One record, as a desktop program opens a document; "-" and options stay refused.
+        if (!name && argument[0] != '\0' && result.recordPath.empty()) {
+            result.recordPath = argument;
+            continue;
+        }
         return Refused(IDS_BAD_ARGUMENT, argument);
     }
     return result;

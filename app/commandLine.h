@@ -18,6 +18,8 @@ struct CommandLine {
     int refusal = 0;         // the refusal's text (a string id), with badArgument in it
     // --komputer LISTA: the seats for this run, instead of the remembered ones.
     std::optional<SeatList> computerSeats;
+    // PLIK: a record to open instead of the new-game dialog, or empty.
+    std::string recordPath;
 };
 
 CommandLine ReadCommandLine(int argc, const char* const argv[]);

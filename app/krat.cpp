@@ -3,14 +3,17 @@
 #include "app/MainFrm.h"
 #include "app/afterFirstDialog.h"
 #include "app/commandLine.h"
+#include "app/gameFiles.h"
 #include "app/soundSwitch.h"
 #include "doc/kratDoc.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/messageBox.h"
 #include "res/gameIcon.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
 #include "res/version.h"
 #include "view/kratView.h"
+#include "view/savedGames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +48,7 @@ bool CKratApp::InitInstance(const CommandLine& commandLine)
     QApplication::setApplicationVersion(QStringLiteral(TARNOK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TARNOK_DESKTOP_ID));
     StartSound(commandLine.soundOff);
+    recordToOpen = QString::fromLocal8Bit(commandLine.recordPath.c_str());
     return CreateWindows();
 }
 
@@ -52,7 +56,20 @@ bool CKratApp::CreateWindows()
 {
     InitResources();
     QApplication::setWindowIcon(GameIcon());
-    document = std::make_unique<CKratDoc>(); // shows the new-game dialog
+    std::unique_ptr<GameRecord> record;
+    if (!recordToOpen.isEmpty()) {
+        record = std::make_unique<GameRecord>();
+        const RecordProblem problem = LoadRecord(recordToOpen, record.get());
+        if (problem != RecordProblem::None) {
+            ShowMessage(nullptr, RecordProblemText(problem, recordToOpen));
+            record.reset();
+        }
+        recordToOpen.clear();
+    }
+    if (record) // the game comes from the file: no dialog first
+        document = std::make_unique<CKratDoc>(CKratDoc::FromRecord{record->end.playerCount, 1});
+    else
+        document = std::make_unique<CKratDoc>(); // shows the new-game dialog
     mainFrame = std::make_unique<CMainFrame>(document.get());
     if (mainFrame->OnCreate() != 0)
         return false;
@@ -68,9 +85,19 @@ bool CKratApp::CreateWindows()
     mainFrame->SetView(view);
     if (!document->OnNewDocument())
         return false;
+    if (record && record->finished)
+        view->WatchRecord(*record);
+    else if (record)
+        view->ResumeRecord(*record);
 
     mainFrame->show();
     return true;
+}
+
+void CKratApp::KeepGameInProgress()
+{
+    if (document && View())
+        ::KeepGameInProgress(*document, *View());
 }
 
 void CKratApp::ExitInstance()

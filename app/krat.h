@@ -2,6 +2,8 @@
 
 #include "audio/gameSound.h"
 
+#include <QString>
+
 #include <memory>
 
 class CKratDoc;
@@ -21,8 +23,13 @@ public:
     // not be built).
     bool InitInstance(const CommandLine& commandLine);
     // Start-up without the command line: document (and its dialog), main
-    // frame, view with the first game, then the window shown.
+    // frame, view with the first game, then the window shown. With a record
+    // to open (the command line's PLIK) its game comes instead of the dialog,
+    // unless it cannot be loaded: then its message, and the dialog.
     bool CreateWindows();
+    // A game in progress is kept in "ostatnia.tarnok" (the display is lost:
+    // the windows go, the game does not).
+    void KeepGameInProgress();
     // Tears the windows down while the QApplication still exists.
     void ExitInstance();
     // For a program that ends at once without returning through main (the
@@ -47,6 +54,7 @@ private:
     void OpenSoundAtStart();
 
     GameSound sound; // outlives the windows that announce to it
+    QString recordToOpen; // the command line's, once
     bool soundAtStart = false; // on at start, not yet opened
 };
 

@@ -25,7 +25,10 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     DisplayCheckDone();
-    EndGameWhenDisplayIsLost([] { theApp.AbandonWindows(); });
+    EndGameWhenDisplayIsLost([] {
+        theApp.KeepGameInProgress();
+        theApp.AbandonWindows();
+    });
     // Who plays each seat: this run's list from the command line, which is
     // not remembered, or the choice remembered from the last one.
     UseSeats(commandLine.computerSeats ? *commandLine.computerSeats : LoadSeats());

@@ -11,6 +11,14 @@ CKratDoc::CKratDoc()
     newGamePending = 1;
 }
 
+CKratDoc::CKratDoc(FromRecord numbers)
+    : newGamePending(1), weaponPlayer(0), selectedWeapon{}, shownStock(0), shownPower(0), shownVertAngle(0),
+      shownHorizAngle(0)
+{
+    newGameDialog.m_players = IntToText(numbers.players);
+    newGameDialog.m_rounds = IntToText(numbers.rounds);
+}
+
 CKratDoc::~CKratDoc() = default;
 
 void CKratDoc::ShowNewGameDialog()

@@ -24,6 +24,13 @@ public:
 
     // Shows the new-game dialog before any window of the game exists.
     CKratDoc();
+    // A document whose first game comes from a record: the dialog is not
+    // shown, and holds the record's numbers.
+    struct FromRecord {
+        int players;
+        int rounds;
+    };
+    explicit CKratDoc(FromRecord numbers);
     virtual ~CKratDoc();
 
     void ShowNewGameDialog();

@@ -23,3 +23,6 @@ tarnok_option(FORMS --bez-dzwieku
 tarnok_option(FORMS --komputer ARGUMENT list LISTA
     EN "Let the computer play the given players for this run, without changing the choice remembered from the menu Gra, Gracze komputerowi. The list names players 1 to 8, separated by commas, each optionally followed by a colon and a level: latwy (or łatwy), sredni (or średni, the default), trudny or mistrz, for example 2:trudny,3. The list brak makes every player a person. A bad list is refused with exit status 2."
     PL "gracze, za których w tym uruchomieniu gra komputer: numery 1-8 po przecinku, każdy z poziomem po dwukropku (latwy, sredni, trudny, mistrz, domyślnie sredni), np. 2:trudny,3, lista brak: wszyscy gracze to ludzie")
+tarnok_option(POSITIONAL ARGUMENT file PLIK
+    EN "A saved game or a kept record (*.tarnok) to open instead of the new-game dialog: an unfinished game goes on from the moment it was saved, a finished one is watched again. A file that cannot be loaded says why in a message box, and the new-game dialog follows."
+    PL "zapisana gra (*.tarnok) otwierana zamiast okna nowej gry: niedokończona toczy się dalej, zakończona jest odtwarzana")

@@ -50,10 +50,13 @@
 #define ID_GAME_COMPUTER 32790
 // The sound switch of the "&Gra" menu (the game's own addition)
 #define ID_GAME_SOUND 32791
+// Watching a kept game again (saving and loading have the framework's file ids)
+#define ID_GAME_REPLAY 32792
 
 // Application commands
 #define ID_FILE_NEW 57600
 #define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
 #define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 
@@ -98,6 +101,25 @@
 #define IDS_COMPUTER_LIST_MISSING 61248
 #define IDS_MENU_SOUND 61260
 #define IDS_NO_SOUND_DEVICE 61261
+#define IDS_MENU_SAVE 61270
+#define IDS_MENU_LOAD 61271
+#define IDS_MENU_REPLAY 61272
+#define IDS_RECORD_FILE_TYPE 61273
+#define IDS_RECORD_UNREADABLE 61274
+#define IDS_RECORD_NOT_A_GAME 61275
+#define IDS_RECORD_CUT_SHORT 61276
+#define IDS_RECORD_DAMAGED 61277
+#define IDS_RECORD_NEWER 61278
+#define IDS_RECORD_OUT_OF_RANGE 61279
+#define IDS_RECORD_NOT_SAVED 61280
+#define IDS_RECORD_NOT_KEPT 61281
+#define IDS_RECORD_DIVERGED 61282
+#define IDS_PLAYBACK_PLAYING 61283
+#define IDS_NOTHING_TO_SAVE 61284
+#define IDS_SAVE_TITLE 61285
+#define IDS_LOAD_TITLE 61286
+#define IDS_REPLAY_TITLE 61287
+#define IDS_PLAYBACK_SHOP 61288
 
 // Dialog controls
 #define IDOK 1

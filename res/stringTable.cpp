@@ -39,6 +39,9 @@ const Entry stringTable[] = {
     {ID_GAME_SOUND, "Włącza i wyłącza dźwięk"},
     {ID_APP_ABOUT, "Informacje o programie\nAbout"},
     {ID_GAME_COMPUTER, "Wybiera, za których graczy gra komputer"},
+    {ID_FILE_SAVE, "Zapisuje grę do pliku, by dokończyć ją później"},
+    {ID_FILE_OPEN, "Wczytuje zapisaną grę i prowadzi ją dalej"},
+    {ID_GAME_REPLAY, "Odtwarza zapisaną grę strzał po strzale"},
 
     {IDS_BOMB_ORDINARY, "Bomba zwykła"},
     {IDS_BOMB_SMALL, "Bomba mała"},
@@ -53,6 +56,25 @@ const Entry stringTable[] = {
     {IDS_MENU_ABOUT, "&O programie..."},
     {IDS_MENU_MANUAL, "O&pis obsługi programu"},
     {IDS_MENU_SOUND, "&Dźwięk"},
+    {IDS_MENU_SAVE, "&Zapisz grę..."},
+    {IDS_MENU_LOAD, "&Wczytaj grę..."},
+    {IDS_MENU_REPLAY, "&Obejrzyj powtórkę..."},
+    {IDS_SAVE_TITLE, "Zapisz grę"},
+    {IDS_LOAD_TITLE, "Wczytaj grę"},
+    {IDS_REPLAY_TITLE, "Obejrzyj powtórkę"},
+    {IDS_RECORD_FILE_TYPE, "Zapisana gra Tarnok 3D (*.tarnok)"},
+    {IDS_RECORD_UNREADABLE, "Nie można odczytać pliku „%1”."},
+    {IDS_RECORD_NOT_A_GAME, "Plik „%1” nie jest zapisaną grą Tarnok 3D."},
+    {IDS_RECORD_CUT_SHORT, "Plik „%1” jest niepełny: urywa się przed końcem."},
+    {IDS_RECORD_DAMAGED, "Plik „%1” jest uszkodzony."},
+    {IDS_RECORD_NEWER, "Plik „%1” zapisała nowsza wersja gry; ta wersja nie umie go odczytać."},
+    {IDS_RECORD_OUT_OF_RANGE, "Plik „%1” zawiera wartości, których gra nie dopuszcza."},
+    {IDS_RECORD_NOT_SAVED, "Nie można zapisać gry do pliku „%1”:\n%2"},
+    {IDS_RECORD_NOT_KEPT, "tarnok3d: nie można zachować zapisu gry „%1”: %2"},
+    {IDS_RECORD_DIVERGED, "Powtórka rozeszła się z zapisem w turze %1.\nOdtwarzanie przerwano."},
+    {IDS_PLAYBACK_PLAYING, "Odtwarzanie zapisu, tempo %1× (P przyspiesza)"},
+    {IDS_PLAYBACK_SHOP, "Sklep: gracz numer %1 ma pieniędzy %2, bomb małych %3, średnich %4, dużych %5"},
+    {IDS_NOTHING_TO_SAVE, "Nie ma rozpoczętej gry do zapisania."},
     {IDS_TOOLBAR_TITLE, "Czołg"},
 
     {IDS_COMPUTER_PLAYS, "Gra komputer"},
@@ -75,9 +97,9 @@ const Entry stringTable[] = {
     {IDS_SHOP_SUM_TOO_HIGH, "Nie masz wystarczającej kwoty,\naby dokonać takiego zakupu !!!"},
 
     // The command line and what the platform refused: one line each on standard error.
-    {IDS_BAD_ARGUMENT, "tarnok3d: nieznany argument „%s”; gra nie przyjmuje plików ani innych argumentów (zob. tarnok3d --help)"},
+    {IDS_BAD_ARGUMENT, "tarnok3d: nieznany argument „%s”; gra przyjmuje opcje i jeden plik zapisanej gry (zob. tarnok3d --help)"},
     {IDS_COMMAND_LINE_HELP,
-     "Użycie: tarnok3d [opcje]\n"
+     "Użycie: tarnok3d [opcje] [PLIK]\n"
      "Tarnok 3D - turowa gra artyleryjska 3D dla 2 do 8 graczy.\n"
      "\n"
      "Opcje:\n"

@@ -114,8 +114,12 @@ private slots:
         QCOMPARE(popups[0]->text(), QStringLiteral("&Gra"));
         QCOMPARE(popups[1]->text(), QStringLiteral("&Pomoc"));
         QCOMPARE(MenuTexts(popups[0]->menu()),
-                 (QStringList{"&Nowa\tCtrl+N", "&Gracze komputerowi...", "&Dźwięk", "-", "&Wyjdz"}));
-        QCOMPARE(popups[0]->menu()->actions()[1]->data().toInt(), ID_GAME_COMPUTER);
+                 (QStringList{"&Nowa\tCtrl+N", "-", "&Zapisz grę...", "&Wczytaj grę...", "&Obejrzyj powtórkę...", "-",
+                              "&Gracze komputerowi...", "&Dźwięk", "-", "&Wyjdz"}));
+        QCOMPARE(popups[0]->menu()->actions()[2]->data().toInt(), ID_FILE_SAVE);
+        QCOMPARE(popups[0]->menu()->actions()[3]->data().toInt(), ID_FILE_OPEN);
+        QCOMPARE(popups[0]->menu()->actions()[4]->data().toInt(), ID_GAME_REPLAY);
+        QCOMPARE(popups[0]->menu()->actions()[6]->data().toInt(), ID_GAME_COMPUTER);
         QCOMPARE(MenuTexts(popups[1]->menu()), (QStringList{"&O programie...", "O&pis obsługi programu"}));
         QCOMPARE(frame->Command(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         int shortcuts = 0;
@@ -160,8 +164,14 @@ private slots:
         QMenu* game = frame->menuBar()->actions()[0]->menu();
         game->popup(QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(game));
-        game->setActiveAction(game->actions()[1]);
+        game->setActiveAction(game->actions()[6]);
         QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Wybiera, za których graczy gra komputer"));
+        game->setActiveAction(game->actions()[2]);
+        QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Zapisuje grę do pliku, by dokończyć ją później"));
+        game->setActiveAction(game->actions()[3]);
+        QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Wczytuje zapisaną grę i prowadzi ją dalej"));
+        game->setActiveAction(game->actions()[4]);
+        QCOMPARE(frame->Pane(0)->text(), QStringLiteral("Odtwarza zapisaną grę strzał po strzale"));
         game->close();
         QStatusTipEvent none{QString()};
         QApplication::sendEvent(frame, &none);

@@ -325,9 +325,10 @@ private slots:
 
         GameProgram program(2, 1);
         const QList<QAction*> items = program.Frame()->menuBar()->actions().value(0)->menu()->actions();
-        int separator = 0;
-        while (separator < items.size() && !items[separator]->isSeparator())
-            ++separator;
+        // The sound switch closes the group above "&Wyjdz".
+        int separator = static_cast<int>(items.size()) - 1;
+        while (separator > 0 && !items[separator]->isSeparator())
+            --separator;
         QVERIFY(separator > 0 && separator < items.size());
         QAction* sound = items[separator - 1];
         QCOMPARE(sound, program.Frame()->Command(ID_GAME_SOUND));

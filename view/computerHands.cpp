@@ -42,8 +42,10 @@ bool SameAim(const Aim& a, const Aim& b)
 
 std::uint32_t (*ComputerHands::seedSource)() = ClockSeed;
 
-ComputerHands::ComputerHands(CKratDoc& doc, std::function<void(int id)> runCommand, std::function<bool()> held)
-    : document(doc), command(std::move(runCommand)), turnHeld(std::move(held)), brain(new BrainWorker(seedSource()))
+ComputerHands::ComputerHands(CKratDoc& doc, std::function<void(int id)> runCommand, std::function<void(int kind)> choose,
+                             std::function<bool()> held)
+    : document(doc), command(std::move(runCommand)), chooseBomb(std::move(choose)), turnHeld(std::move(held)),
+      brain(new BrainWorker(seedSource()))
 {
     timer.setObjectName(QStringLiteral("handsTimer"));
     timer.setInterval(TICK_MS);
@@ -187,8 +189,7 @@ bool ComputerHands::StepTowardTarget()
     // player, and only a kind the tank holds.
     const int kind = target.kind;
     if (kind >= 0 && kind < 4 && kind != document.GetSelectedWeapon() && document.tankSnapshot.stock[kind] >= 1) {
-        document.SyncWeaponCombo(kind);
-        document.SelectWeapon(kind);
+        chooseBomb(kind);
         return true;
     }
     return false;

@@ -33,10 +33,12 @@ public:
     // to the field, placement and wind. The soak points it at its own sequence.
     static std::uint32_t (*seedSource)();
 
-    // command: runs a tank command (ID_BARREL_LEFT ... ID_FIRE) through the
-    // view's own handler. turnHeld: the game is between turns (a new game is
-    // due, the round is ending), so nothing of a turn may act.
-    ComputerHands(CKratDoc& document, std::function<void(int id)> command, std::function<bool()> turnHeld);
+    // command: gives a tank command (ID_BARREL_LEFT ... ID_FIRE) as the
+    // toolbar does; chooseBomb: gives a bomb kind as the bomb selector does.
+    // turnHeld: the game is between turns (a new game is due, the round is
+    // ending), so nothing of a turn may act.
+    ComputerHands(CKratDoc& document, std::function<void(int id)> command, std::function<void(int kind)> chooseBomb,
+                  std::function<bool()> turnHeld);
     ~ComputerHands() override;
 
     // The current player's turn is the computer's, at the level: it starts
@@ -75,6 +77,7 @@ private:
 
     CKratDoc& document;
     std::function<void(int id)> command;
+    std::function<void(int kind)> chooseBomb;
     std::function<bool()> turnHeld;
     BrainWorker* brain;
     QTimer timer{this}; // a child named "handsTimer", so tests can hold it still

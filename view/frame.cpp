@@ -4,8 +4,10 @@
 
 #include "doc/kratDoc.h"
 #include "view/computerHands.h"
+#include "view/gameInputs.h"
 #include "view/gameState.h"
 #include "view/invariants.h"
+#include "view/recordPlayer.h"
 
 #include <GL/gl.h>
 
@@ -75,6 +77,10 @@ void CKratView::OnPaint()
     ++frameCount;
     if (GetDocument()->newGamePending)
         StartNewGame();
+    // A record's inputs of this step (aiming that bends the flight) act
+    // before the shell takes it, as they did when they were given.
+    if (gameInputs.Playing())
+        GiveDueRecordedInputs(player->PacedMsIntoTurn());
     if (hRC) {
         makeCurrent(); // the warm-up's context may have been current meanwhile
         DrawFrame();

@@ -1,8 +1,8 @@
 #include "view/gameState.h"
 
+#include "view/gameInputs.h"
+#include "world/gameRandom.h"
 #include "world/roundRules.h"
-
-#include <cstdlib>
 
 // Created in this order at start-up: terrain, the eight tanks, wind.
 int playerCount = 0;
@@ -43,13 +43,21 @@ int PlaceTanks()
 int SetupRound()
 {
     tanks[currentPlayer].BeginTurn();
-    terrain.Generate();
+    // The seed from the clock, as ever; in a record's playback the recorded one.
+    terrain.GenerateFromSeed(gameInputs.RoundSeed([] { return cTeren::seedClock(); }));
     PlaceTanks();
-    const int s = std::rand() % 10;
-    const int d = std::rand() % 360;
+    const int s = DrawRandom() % 10;
+    const int d = DrawRandom() % 360;
     wind.Change(d, s);
     shotFired = 0;
     return 1;
+}
+
+int FlightStepNow()
+{
+    if (currentPlayer < 0 || currentPlayer >= MAX_PLAYERS || !tanks[currentPlayer].inFlight)
+        return -1;
+    return tanks[currentPlayer].flightStep;
 }
 
 int CountLiveTanks()

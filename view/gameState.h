@@ -39,6 +39,9 @@ int IsFarFromTanks(int x, int z, int count);
 // leaves no place for the next tank; returns the number of attempts.
 int PlaceTanks();
 int CountLiveTanks();
+// The steps the current tank's shell has flown, or -1 when none flies: the
+// flight step an input given now takes effect at.
+int FlightStepNow();
 // The blast of the current tank's shell: damage, pay, tanks set back on the ground.
 void ResolveExplosion();
 // After every frame: keeps a flight going, or hands the turn on, or ends the round.

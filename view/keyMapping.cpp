@@ -18,6 +18,7 @@ int VirtualKeyOf(const QKeyEvent& event)
     case Qt::Key_Up: return VK_UP;
     case Qt::Key_Right: return VK_RIGHT;
     case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_P: return VK_P;
     case Qt::Key_R: return VK_R;
     case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
     case Qt::Key_Equal: return VK_OEM_PLUS;

@@ -9,6 +9,7 @@ enum VirtualKey {
     VK_UP = 38,
     VK_RIGHT = 39,
     VK_DOWN = 40,
+    VK_P = 80, // the playback's pace
     VK_R = 82,
     VK_ADD = 107,      // plus of the numeric keypad
     VK_SUBTRACT = 109, // minus of the numeric keypad

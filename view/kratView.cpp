@@ -4,8 +4,13 @@
 #include "dialogs/decimalText.h"
 #include "res/resource.h"
 #include "res/stringTable.h"
+#include "dialogs/messageBox.h"
+#include "record/recordFile.h"
 #include "view/computerHands.h"
+#include "view/gameInputs.h"
+#include "view/gameSnapshots.h"
 #include "view/gameState.h"
+#include "view/recordPlayer.h"
 #include "view/seats.h"
 
 #include "view/glSurface.h"
@@ -36,13 +41,15 @@ void ReportNoGl()
 
 } // namespace
 
-CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
+CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow, Showing showing)
     : roundEndBusy(0), mouseButtons(0), lastMouseY(0), lastMouseX(0), hRC(nullptr), pixelFormat(0), document(doc),
-      host(hostWindow)
+      host(hostWindow), unseen(showing == Showing::Unseen)
 {
-    glUsable = CanCreateGlContext();
-    maxViewport = MaxViewportSize();
-    if (glUsable) {
+    glUsable = !unseen && CanCreateGlContext();
+    maxViewport = unseen ? QSize() : MaxViewportSize();
+    if (unseen) {
+        setSurfaceType(QSurface::RasterSurface); // never shown, never drawn
+    } else if (glUsable) {
         setSurfaceType(QSurface::OpenGLSurface);
         setFormat(GameSurfaceFormat());
     } else {
@@ -52,9 +59,14 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
     }
     setMinimumSize(QSize(64, 48));
 
-    hands = std::make_unique<ComputerHands>(*document, [this](int id) { RunCommand(id); }, [this] {
-        return GetDocument()->newGamePending || roundEndBusy || roundEndQueued;
-    });
+    hands = std::make_unique<ComputerHands>(
+        *document, [this](int id) { RunCommand(id); }, [this](int kind) { Give(BombChoiceInput{kind}); },
+        [this] { return GetDocument()->newGamePending || roundEndBusy || roundEndQueued; });
+    player = std::make_unique<RecordPlayer>([this](qint64 pacedMs) { GiveDueRecordedInputs(pacedMs); });
+    gameInputs.Attach([this](const InputBody& input) { ApplyInput(input); },
+                      [this] { return GameDigest(*GetDocument()); }, FlightStepNow);
+    gameInputs.onDiverged = [this](int turn) { OnRecordDiverged(turn); };
+    gameInputs.onScriptDone = [this] { OnRecordPlayedOut(); };
     windTimer.setObjectName(QStringLiteral("windTimer"));
     windTimer.setInterval(1000);
     connect(&windTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TIMER_WIND); });
@@ -63,6 +75,11 @@ CKratView::CKratView(CKratDoc* doc, QWidget* hostWindow)
 CKratView::~CKratView()
 {
     windTimer.stop();
+    gameInputs.StopPlayback();
+    gameInputs.Attach(nullptr, nullptr, nullptr);
+    gameInputs.onDiverged = nullptr;
+    gameInputs.onScriptDone = nullptr;
+    player.reset();
     hands.reset();
     if (hRC && QOpenGLContext::currentContext() == hRC)
         hRC->doneCurrent();
@@ -86,8 +103,22 @@ void CKratView::StartNewGame()
     hands->Forget();
     for (int i = 0; i < playerCount; ++i)
         tanks[i].EndTurn();
-    roundsLeft = TextToInt(doc->newGameDialog.m_rounds);
-    playerCount = TextToInt(doc->newGameDialog.m_players);
+    // The numbers come from the new-game dialog, or from the record played.
+    const NewGameInput asked{TextToInt(doc->newGameDialog.m_players), TextToInt(doc->newGameDialog.m_rounds),
+                             wind.direction, wind.strength};
+    const NewGameInput game = gameInputs.BeginGame(asked);
+    roundsLeft = game.rounds;
+    playerCount = game.players;
+    wind.direction = game.windDirection;
+    wind.strength = game.windStrength;
+    SeatsInput seatsNow;
+    for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+        seatsNow.choice[slot] = ChoiceOfSeat(seats[slot]);
+    gameInputs.GameSeats(seatsNow);
+    if (gameInputs.Playing() && !unseen)
+        player->Start(); // an unseen view's playback gives its inputs unpaced
+    else
+        player->Stop();
     for (int i = 0; i < playerCount; ++i)
         tanks[i].ResetForNewGame();
     currentPlayer = 0;
@@ -115,9 +146,17 @@ void CKratView::StartNewGame()
 
 void CKratView::OnTurnBegins()
 {
+    gameInputs.TurnBegins();
+    player->TurnBegan();
+    ContinueTurn();
+}
+
+void CKratView::ContinueTurn()
+{
     const Seat& seat = seats[currentPlayer];
-    if (seat.PlaysByItself())
-        hands->Play(seat.level);
+    const bool turnOpen = shotFired == 0 && tanks[currentPlayer].hasFired == 0;
+    if (seat.PlaysByItself() && turnOpen && !gameInputs.Playing())
+        hands->Play(seat.level); // from where the barrel stands
     else
         hands->Stop();
 }
@@ -137,13 +176,100 @@ void CKratView::OnSeatsChanged()
 
 bool CKratView::PersonsInputActs() const
 {
-    return seats[currentPlayer].TakesPersonsInput();
+    return !gameInputs.Playing() && seats[currentPlayer].TakesPersonsInput();
+}
+
+bool CKratView::GameInProgress() const
+{
+    return gameInputs.GameRuns() && !gameInputs.Playing() && !GetDocument()->newGamePending;
+}
+
+bool CKratView::IsWatching() const
+{
+    return gameInputs.Playing();
+}
+
+void CKratView::WatchRecord(const GameRecord& record)
+{
+    hands->Stop();
+    gameInputs.StartPlayback(record.stream, record.finished);
+    roundEndQueued = false; // a round end on its way belonged to the game before
+    GetDocument()->newGamePending = 1; // the next frame begins the record's game
+    RequestFrame();
+}
+
+void CKratView::ResumeRecord(const GameRecord& record)
+{
+    hands->Stop();
+    hands->Forget();
+    CKratDoc* doc = GetDocument();
+    doc->newGamePending = 0;
+    roundEndQueued = false;
+    roundEndBusy = 0;
+    RestoreSnapshot(record.end, *doc);
+    gameInputs.Resume(record.stream, record.end.turn, record.end.msIntoTurn);
+    player->Stop();
+    doc->SyncWeaponCombo(doc->GetSelectedWeapon());
+    ContinueTurn();
+    RequestFrame(); // a flight goes on from its step; a finished shot passes its turn
+}
+
+void CKratView::GiveDueRecordedInputs(qint64 pacedMs)
+{
+    bool given = false;
+    while (gameInputs.GiveDueInput(FlightStepNow(), pacedMs, unseen))
+        given = true;
+    if (given)
+        RequestFrame();
+}
+
+// The record and the game went apart: never shown as if it were right. The
+// message waits for the event loop (this may be inside a frame), and a new
+// game follows as after any game's end.
+void CKratView::OnRecordDiverged(int turn)
+{
+    player->Stop();
+    hands->Stop();
+    if (unseen)
+        return;
+    QMetaObject::invokeMethod(this, [this, turn] {
+        ShowMessage(window(), Text(IDS_RECORD_DIVERGED).arg(turn + 1));
+        GetDocument()->ShowNewGameDialog();
+        RequestFrame();
+    }, Qt::QueuedConnection);
+}
+
+// An unfinished game's record has been watched to its end: the game is the
+// players' again from here.
+void CKratView::OnRecordPlayedOut()
+{
+    player->Stop();
+    if (unseen)
+        return; // an unseen replay ends with its record
+    ContinueTurn();
+    RequestFrame();
+}
+
+bool CKratView::PlayFrame()
+{
+    if (!framePending && !GetDocument()->newGamePending)
+        return false;
+    OnPaint();
+    return true;
+}
+
+bool CKratView::RunRoundEndNow()
+{
+    if (!roundEndQueued)
+        return false;
+    RunQueuedRoundEnd();
+    return true;
 }
 
 void CKratView::RequestFrame()
 {
     framePending = true;
-    if (framePosted)
+    if (framePosted || unseen)
         return;
     framePosted = true;
     QCoreApplication::postEvent(this, new QEvent(FrameRequest), Qt::LowEventPriority);
@@ -192,6 +318,8 @@ void CKratView::QueueRoundEnd()
 
 void CKratView::RunQueuedRoundEnd()
 {
+    if (!roundEndQueued)
+        return; // run already, or the game it belonged to was replaced
     roundEndQueued = false;
     EndRound(*this);
     RequestFrame();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/Sklepik.h"
+#include "record/inputs.h"
 #include "view/soundCues.h"
 
 #include <QImage>
@@ -13,6 +14,8 @@ class CKratDoc;
 class ComputerHands;
 class QBackingStore;
 class QOpenGLContext;
+class RecordPlayer;
+struct GameRecord;
 
 // The 3D view: a native window with its own GL context (current from the
 // first expose to destruction, presented by a buffer swap), the frame (which
@@ -33,9 +36,13 @@ public:
     QOpenGLContext* hRC;
     int pixelFormat;   // 1 once the surface has its format, 0 before
 
+    // An unseen view is never shown: it plays a record's game through the
+    // game's own code without drawing or opening a dialog, as fast as it can.
+    enum class Showing { OnScreen, Unseen };
+
     // host: the main window that will show the view (message boxes and the
     // bomb selector belong to it).
-    explicit CKratView(CKratDoc* document, QWidget* host = nullptr);
+    explicit CKratView(CKratDoc* document, QWidget* host = nullptr, Showing showing = Showing::OnScreen);
     ~CKratView() override;
 
     CKratDoc* GetDocument() const { return document; }
@@ -64,10 +71,16 @@ public:
     bool IsRoundEndQueued() const { return roundEndQueued; }
 
     // Tank commands (toolbar) and the fire request shared with Space.
-    // OnCommand routes a toolbar's command id (ID_BARREL_LEFT...) to its
-    // handler on a person's turn; RunCommand does so whoever's turn it is.
+    // OnCommand gives a toolbar's command id (ID_BARREL_LEFT...) on a person's
+    // turn; RunCommand gives it whoever's turn it is (the computer's hands).
+    // Both go through the game's inputs, which let them through to
+    // ApplyCommand, the handlers' one caller.
     void OnCommand(int id);
     void RunCommand(int id);
+    void Give(const InputBody& input);
+    // What an input let through does to the game: the one place it changes.
+    void ApplyInput(const InputBody& input);
+    void ApplyCommand(int id);
     void OnBarrelLeft();
     void OnBarrelRight();
     void OnBarrelUp();
@@ -92,6 +105,23 @@ public:
     // The sound the game's events are told to (none: silent play).
     void SetSound(GameSound* sound) { soundCues.SetSound(sound); }
     GameSound* Sound() const { return soundCues.Sound(); }
+
+    // Watching a record: its game is played from its inputs at the players'
+    // pace (P makes it faster) until its results, or, unfinished, to its end
+    // and on live from there. Ctrl+N ends the watching.
+    void WatchRecord(const GameRecord& record);
+    bool IsWatching() const;
+    RecordPlayer& Player() const { return *player; }
+    // A saved game goes on from the moment it was saved.
+    void ResumeRecord(const GameRecord& record);
+    // Whether a game is being played (not watched, not over): what a save holds.
+    bool GameInProgress() const;
+
+    // An unseen view's playback: one frame's steps now, and a round end that
+    // is due run now. Each returns whether there was anything to do.
+    bool PlayFrame();
+    bool RunRoundEndNow();
+    bool IsUnseen() const { return unseen; }
 
     // Frames drawn so far (benchmarks and tests count them).
     long long FrameCount() const { return frameCount; }
@@ -130,6 +160,11 @@ private:
     void PlayBlind();       // the frame's path without OpenGL
     void PaintBackground();
     void RunQueuedRoundEnd();
+    void GiveDueRecordedInputs(qint64 pacedMs);
+    void OnRecordDiverged(int turn);
+    void OnRecordPlayedOut();
+    // A turn goes on (resumed, or live after a record): whoever holds the seat moves the tank.
+    void ContinueTurn();
     // Aim the current tank, show the value in the status bar, ask for a frame.
     void TurnBarrel(int delta);
     void RaiseBarrel(int delta);
@@ -139,6 +174,8 @@ private:
     QWidget* host;
     QTimer windTimer{this}; // a child named "windTimer", so tests can hold the wind still
     std::unique_ptr<ComputerHands> hands;
+    std::unique_ptr<RecordPlayer> player;
+    bool unseen = false;
     QBackingStore* background = nullptr;
     QImage captured;
     QSize maxViewport;

@@ -2,8 +2,11 @@
 
 #include "doc/kratDoc.h"
 #include "res/resource.h"
+#include "view/gameInputs.h"
 #include "view/gameState.h"
 #include "view/keyMapping.h"
+#include "view/recordPlayer.h"
+#include "view/seats.h"
 
 #include <QKeyEvent>
 
@@ -22,10 +25,57 @@ constexpr int POWER_STEP = 5; // power units per command or key
 void CKratView::OnCommand(int id)
 {
     if (PersonsInputActs())
-        RunCommand(id);
+        Give(TankCommandInput{id});
 }
 
 void CKratView::RunCommand(int id)
+{
+    Give(TankCommandInput{id});
+}
+
+void CKratView::Give(const InputBody& input)
+{
+    if (!gameInputs.Give(input))
+        RequestFrame(); // a record plays: nothing changes, but the key still redraws
+}
+
+namespace {
+
+// What an input does to the game, once let through the game's inputs.
+struct InputEffect {
+    CKratView& view;
+    void operator()(const TankCommandInput& c) const { view.ApplyCommand(c.command); }
+    void operator()(const BombChoiceInput& b) const
+    {
+        view.GetDocument()->SyncWeaponCombo(b.kind);
+        view.GetDocument()->SelectWeapon(b.kind);
+        view.RequestFrame();
+    }
+    void operator()(const WindTickInput&) const { wind.Drift(); }
+    void operator()(const SeatsInput& s) const
+    {
+        // Watching a record leaves the run's own seats as they are.
+        if (gameInputs.Playing())
+            return;
+        for (int slot = 0; slot < MAX_PLAYERS; ++slot)
+            seats[slot] = SeatOfChoice(s.choice[slot]);
+        view.OnSeatsChanged();
+    }
+    // The game asks for these at its own points and applies them there.
+    void operator()(const NewGameInput&) const {}
+    void operator()(const RoundSeedInput&) const {}
+    void operator()(const ShopVisitInput&) const {}
+    void operator()(const TurnStartInput&) const {}
+};
+
+} // namespace
+
+void CKratView::ApplyInput(const InputBody& input)
+{
+    std::visit(InputEffect{*this}, input);
+}
+
+void CKratView::ApplyCommand(int id)
 {
     switch (id) {
     case ID_BARREL_LEFT: OnBarrelLeft(); break;
@@ -82,24 +132,28 @@ void CKratView::RequestFire()
     RequestFrame();
 }
 
-// The arrow keys turn the barrel the other way round from the toolbar. On a
-// computer's turn only R (the camera) acts; every key still redraws.
+// The arrow keys turn the barrel the other way round from the toolbar: each
+// key is given as the command of the same effect. On a computer's turn, and
+// while a record plays, only R (the camera) acts, and P sets the playback's
+// pace; every key still redraws.
 void CKratView::OnKeyDown(int virtualKey)
 {
+    if (virtualKey == VK_P && gameInputs.Playing())
+        player->Faster();
     if (virtualKey != VK_R && !PersonsInputActs()) {
         RequestFrame();
         return;
     }
     switch (virtualKey) {
-    case VK_LEFT: TurnBarrel(+AIM_STEP); break;
-    case VK_RIGHT: TurnBarrel(-AIM_STEP); break;
-    case VK_UP: RaiseBarrel(+AIM_STEP); break;
-    case VK_DOWN: RaiseBarrel(-AIM_STEP); break;
+    case VK_LEFT: Give(TankCommandInput{ID_BARREL_RIGHT}); break;
+    case VK_RIGHT: Give(TankCommandInput{ID_BARREL_LEFT}); break;
+    case VK_UP: Give(TankCommandInput{ID_BARREL_UP}); break;
+    case VK_DOWN: Give(TankCommandInput{ID_BARREL_DOWN}); break;
     case VK_OEM_PLUS:
-    case VK_ADD: ChangePower(+POWER_STEP); break;
+    case VK_ADD: Give(TankCommandInput{ID_POWER_UP}); break;
     case VK_OEM_MINUS:
-    case VK_SUBTRACT: ChangePower(-POWER_STEP); break;
-    case VK_SPACE: RequestFire(); break;
+    case VK_SUBTRACT: Give(TankCommandInput{ID_POWER_DOWN}); break;
+    case VK_SPACE: Give(TankCommandInput{ID_FIRE}); break;
     case VK_R: ResetCamera(currentPlayer); break;
     default: break;
     }
@@ -124,7 +178,7 @@ void CKratView::OnTimer(int id)
     if (framePending)
         return;
     if (id == ID_TIMER_WIND)
-        wind.Drift();
+        gameInputs.Give(WindTickInput{}); // while a record plays, only its own ticks drift the wind
     // The view draws the requested frame as soon as the loop turns: one
     // frame per tick, merged with any other request.
     RequestFrame();

@@ -8,8 +8,10 @@
 #include "res/stringTable.h"
 #include "view/computerHands.h"
 #include "view/computerShop.h"
+#include "view/gameInputs.h"
 #include "view/kratView.h"
 #include "view/seats.h"
+#include "view/savedGames.h"
 
 // The player in slot gets the turn: the bomb selector shows the kind his tank
 // fired last, and the status bar his tank as the turn begins.
@@ -49,6 +51,31 @@ void PassTurn(CKratView& view)
     view.RequestFrame();
 }
 
+// A player's visit to the shop, as its outcome: the person's in the shop's
+// dialog, the computer's by its own policy.
+static ShopVisitInput VisitShop(CKratView& view, int slot)
+{
+    cCzolg tank = tanks[slot];
+    CSklepik& shop = view.shop;
+    if (view.IsUnseen() || gameInputs.DivergedAt() >= 0) {
+        // A playback gone wrong: nobody is asked, nothing is bought.
+    } else if (seats[slot].PlaysByItself()) {
+        ShopByItself(tank, seats[slot].level, roundsLeft, shop);
+    } else {
+        shop.Serve(tank, roundsLeft);
+        tank.money = TextToInt(shop.m_funds);
+        tank.stock[1] += TextToInt(shop.m_countSmall);
+        tank.stock[2] += TextToInt(shop.m_countMedium);
+        tank.stock[3] += TextToInt(shop.m_countLarge);
+    }
+    ShopVisitInput visit;
+    visit.slot = slot;
+    visit.money = tank.money;
+    for (int kind = 0; kind < 4; ++kind)
+        visit.stock[kind] = tank.stock[kind];
+    return visit;
+}
+
 static QString ResultsText()
 {
     QString text = Text(IDS_RESULTS_HEADER);
@@ -74,6 +101,12 @@ int EndRound(CKratView& view)
         roundsLeft = 0;
 
     if (roundsLeft == 0) {
+        // A game played to its results is kept, before its results box can be
+        // left open by a program that never returns from it.
+        if (gameInputs.GameEnds())
+            KeepFinishedGame(*doc);
+        if (view.IsUnseen())
+            return 0;
         ShowMessage(view.window(), ResultsText(), MessageIcon::Information);
         doc->ShowNewGameDialog();
         return 0;
@@ -81,16 +114,10 @@ int EndRound(CKratView& view)
 
     view.roundEndBusy = 1;
     for (int i = 0; i < playerCount; ++i) {
-        CSklepik& shop = view.shop;
-        if (seats[i].PlaysByItself()) {
-            ShopByItself(tanks[i], seats[i].level, roundsLeft, shop);
-            continue;
-        }
-        shop.Serve(tanks[i], roundsLeft);
-        tanks[i].money = TextToInt(shop.m_funds); // replaces, does not add
-        tanks[i].stock[1] += TextToInt(shop.m_countSmall);
-        tanks[i].stock[2] += TextToInt(shop.m_countMedium);
-        tanks[i].stock[3] += TextToInt(shop.m_countLarge);
+        const ShopVisitInput visit = gameInputs.ShopVisit(i, [&] { return VisitShop(view, i); });
+        tanks[i].money = visit.money; // replaces, does not add
+        for (int kind = 1; kind < 4; ++kind)
+            tanks[i].stock[kind] = visit.stock[kind];
     }
     view.roundEndBusy = 0;
 

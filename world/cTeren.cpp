@@ -1,6 +1,7 @@
 #include "world/cTeren.h"
 
 #include "world/angles.h"
+#include "world/gameRandom.h"
 
 #include <GL/gl.h>
 
@@ -25,13 +26,18 @@ unsigned (*cTeren::seedClock)() = SecondsNow;
 
 static int RandomAngle()
 {
-    return std::rand() % 360;
+    return DrawRandom() % 360;
 }
 
 void cTeren::Generate()
 {
+    GenerateFromSeed(seedClock());
+}
+
+void cTeren::GenerateFromSeed(unsigned seed)
+{
     // The only seeding of the round: placement and wind continue this sequence.
-    std::srand(seedClock());
+    SeedRandom(seed);
 
     int start = 0;
     for (int a = 0; a < patchesZ; ++a) {

@@ -28,6 +28,8 @@ public:
     // Seeds the C generator from seedClock (the time in seconds) and draws
     // exactly ten phases: S, D0..D3 for the z-wave, then S', E0..E3 for the x-wave.
     void Generate();
+    // The same from a given seed: a recorded round's field, made again.
+    void GenerateFromSeed(unsigned seed);
     // Where a round's seed comes from. The game never changes it; the soak
     // points it at its own sequence so that a run repeats from the soak's seed.
     static unsigned (*seedClock)();

@@ -1,5 +1,6 @@
 #include "world/cWiatr.h"
 
+#include "world/gameRandom.h"
 #include "world/glShapes.h"
 
 #include <GL/gl.h>
@@ -22,8 +23,8 @@ void cWiatr::Change(int directionDelta, int strengthDelta)
 
 void cWiatr::Drift()
 {
-    const int r1 = std::rand();
-    const int r2 = std::rand();
+    const int r1 = DrawRandom();
+    const int r2 = DrawRandom();
     Change(5 * (r1 % 3 - 1), r2 % 3 - 1);
 }
 

@@ -1,6 +1,7 @@
 #include "world/roundRules.h"
 
 #include "world/blast.h"
+#include "world/gameRandom.h"
 
 #include <cstdlib>
 
@@ -25,7 +26,7 @@ int DrawCoordinate()
 {
     int v;
     do
-        v = std::rand() % FIELD_SIZE;
+        v = DrawRandom() % FIELD_SIZE;
     while (v < PLACE_FIRST || v > PLACE_LAST);
     return v;
 }

@@ -140,7 +140,8 @@ private slots:
             QCOMPARE(ending.code, 0);
             QVERIFY2(ending.errorLines.isEmpty(), qPrintable(ending.errorLines.join('\n')));
         }
-        Game bad({"zapis.gry"}, noDisplay);
+        // One record is opened, as a document; a second is refused.
+        Game bad({"gra.tarnok", "zapis.gry"}, noDisplay);
         CheckEnding(bad.WaitForEnd(), 2, "^tarnok3d: nieznany argument „zapis.gry”");
         Game badOption({"--fullscreen"}, noDisplay);
         CheckEnding(badOption.WaitForEnd(), 2, "„--fullscreen”");

@@ -326,7 +326,8 @@ private slots:
     void theGameExitsCleanlyFromItsMenu()
     {
         FocusMain();
-        Keys({"alt+g", "w"});
+        // "&Wczytaj grę..." comes first of the two items on W: the second W reaches "&Wyjdz".
+        Keys({"alt+g", "w", "w", "Return"});
         QVERIFY(game.waitForFinished(stateTimeoutMs));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 0);

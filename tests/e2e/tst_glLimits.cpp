@@ -70,7 +70,8 @@ class GlLimitsTest : public QObject {
     bool QuitByMenu()
     {
         Focus(OnlyWindow(mainTitle));
-        Keys({"alt+g", "w"});
+        // "&Wczytaj grę..." comes first of the two items on W: the second W reaches "&Wyjdz".
+        Keys({"alt+g", "w", "w", "Return"});
         return game.waitForFinished(stateTimeoutMs) && game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0;
     }
 

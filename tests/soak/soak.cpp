@@ -32,7 +32,13 @@
 #include "dialogs/Sklepik.h"
 #include "dialogs/vetoSpinBox.h"
 #include "res/resource.h"
-#include "soak/stateDigest.h"
+#include "app/gameFiles.h"
+#include "record/recordFolder.h"
+#include "record/stateDigest.h"
+#include "view/gameInputs.h"
+#include "view/gameSnapshots.h"
+#include "view/savedGames.h"
+#include "view/unseenReplay.h"
 #include "soak/windowInput.h"
 #include "soak/windowSettler.h"
 #include "view/computerHands.h"
@@ -44,6 +50,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
+#include <QDir>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -73,6 +80,7 @@ struct Figures {
     long long events = 0, frames = 0, shots = 0, computerShots = 0, rounds = 0, games = 0, restarts = 0;
     long long longestWithoutRoundEnd = 0, longestTurn = 0;
     long long waitsGivenUp = 0; // a window that did not become active in time
+    long long savesLoaded = 0, recordsReplayed = 0, turnsReplayed = 0;
     QStringList findings;
     // The game's digest at every checkpoint, with the events and frames then.
     struct Checkpoint {
@@ -348,7 +356,9 @@ private:
         if (figures.events < nextCheckpoint)
             return;
         nextCheckpoint = (figures.events / eventsPerCheckpoint + 1) * eventsPerCheckpoint;
-        figures.trail.push_back({figures.events, figures.frames, GameStateDigest(theApp.Document())});
+        // While a fresh start's first dialog is up there is no document yet.
+        const CKratDoc* doc = theApp.Document();
+        figures.trail.push_back({figures.events, figures.frames, doc ? GameDigest(*doc) : 0u});
     }
 
     void CheckProgress()
@@ -538,6 +548,26 @@ private:
         }
     }
 
+    // The game saved and loaded again at whatever moment it stands: the same
+    // digest, and the game goes on from there.
+    void SaveAndLoad(CKratView* view)
+    {
+        const QString path = saves.filePath(QStringLiteral("soak.tarnok"));
+        const std::uint32_t atSaving = GameDigest(*theApp.Document());
+        QString error;
+        if (!SaveGame(path, *theApp.Document(), &error)) {
+            Finding(QStringLiteral("saving: %1").arg(error));
+            return;
+        }
+        if (!OpenRecord(theApp.MainFrame(), path, *theApp.Document(), *view, false)) {
+            Finding(QStringLiteral("a saved game could not be loaded"));
+            return;
+        }
+        ++figures.savesLoaded;
+        if (GameDigest(*theApp.Document()) != atSaving)
+            Finding(QStringLiteral("event %1: the digest after loading differs from the one at saving").arg(figures.events));
+    }
+
     void ClickInPopup(QWidget* popup)
     {
         if (auto* menu = qobject_cast<QMenu*>(popup)) {
@@ -579,6 +609,9 @@ private:
         } else if (extra == 11) {
             frame->Command(ID_GAME_COMPUTER)->trigger(); // who plays each seat
             return;
+        } else if (extra == 12 && view->GameInProgress()) {
+            SaveAndLoad(view);
+            return;
         } else if (extra >= 80) {
             // The held hands' timer: a few of its ticks, as time passes in a computer's turn.
             const int ticks = random.bounded(1, 16);
@@ -618,6 +651,7 @@ private:
     }
 
     QRandomGenerator random;
+    QTemporaryDir saves;
     Figures& figures;
     bool running = false;
     bool stepQueued = false;
@@ -694,8 +728,9 @@ int main(int argc, char* argv[])
     // go; the seats' and the sound's remembered choices land in a folder of
     // the soak's own, so that a seed plays alike every time.
     setenv("ALSOFT_DRIVERS", "null", 0);
-    QTemporaryDir config;
+    QTemporaryDir config, data;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("XDG_DATA_HOME", data.path().toUtf8()); // the games kept, and the one left by "&Wyjdz"
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.contains(QStringLiteral("--memory")))
@@ -748,8 +783,33 @@ int main(int argc, char* argv[])
     stop.start(100);
     QApplication::exec();
     soak.ReleaseWind();
-    const quint32 endState = GameStateDigest(theApp.Document());
+    const quint32 endState = GameDigest(*theApp.Document());
+    const bool gameRunning = theApp.View() && theApp.View()->GameInProgress();
+    const GameRecord running = RecordOfGame(*theApp.Document(), false);
     theApp.ExitInstance();
+
+    // Record and playback are one game: every game the soak played to its
+    // results, and the one it left running, played again without a window,
+    // meet every digest the live game recorded at its turns.
+    std::vector<std::pair<QString, GameRecord>> records;
+    if (gameRunning)
+        records.emplace_back(QStringLiteral("the game left running"), running);
+    for (const QString& name : QDir(RecordFolder()).entryList({QStringLiteral("*.tarnok")}, QDir::Files, QDir::Name)) {
+        GameRecord kept;
+        if (LoadRecord(RecordFolder() + QLatin1Char('/') + name, &kept) != RecordProblem::None)
+            figures.findings << QStringLiteral("kept record %1 does not load").arg(name);
+        else if (kept.finished)
+            records.emplace_back(name, kept);
+    }
+    for (const auto& [name, record] : records) {
+        const ReplayOutcome replay = ReplayUnseen(record);
+        ++figures.recordsReplayed;
+        figures.turnsReplayed += replay.turnsChecked;
+        if (replay.divergedAt >= 0 || !replay.reachedEnd)
+            figures.findings << QStringLiteral("%1 played again went apart at turn %2").arg(name).arg(replay.divergedAt);
+        else if (record.finished && replay.endDigest != StateDigest(record.end))
+            figures.findings << QStringLiteral("%1 played again ends in another state").arg(name);
+    }
 
     // The trail of checkpoints, to compare two runs of one seed: equal
     // trails mean the same events met the same game all the way.
@@ -761,6 +821,8 @@ int main(int argc, char* argv[])
     }
     std::printf("at most %lld events without a round end and %lld frames in a turn; %lld fresh starts\n",
                 figures.longestWithoutRoundEnd, figures.longestTurn, figures.restarts);
+    std::printf("%lld saves loaded again; %lld records played again unseen, %lld turn digests met\n",
+                figures.savesLoaded, figures.recordsReplayed, figures.turnsReplayed);
     std::printf("%lld checkpoints every %lld events, trail %08x; end state %08x; %lld waits for a window given up\n",
                 static_cast<long long>(figures.trail.size()), eventsPerCheckpoint, trail, endState,
                 figures.waitsGivenUp);

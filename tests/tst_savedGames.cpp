@@ -1,0 +1,326 @@
+// Games kept as records, in the running program: a game saved at the aiming
+// screen, in a flight or in a computer's turn resumes with the digest it had;
+// a game played to its results is kept, and played again unseen it meets
+// every recorded digest; watched in the window it ends with the same
+// results; a bad file leaves the running game as it was; closing the
+// window keeps a game in progress.
+#include "support/gameProgram.h"
+#include "support/modalScript.h"
+#include "support/waitFor.h"
+
+#include "app/MainFrm.h"
+#include "app/gameFiles.h"
+#include "app/krat.h"
+#include "doc/kratDoc.h"
+#include "record/recordFolder.h"
+#include "record/stateDigest.h"
+#include "res/resource.h"
+#include "view/computerHands.h"
+#include "view/gameInputs.h"
+#include "view/gameSnapshots.h"
+#include "view/gameState.h"
+#include "view/kratView.h"
+#include "view/recordPlayer.h"
+#include "view/savedGames.h"
+#include "view/seats.h"
+#include "view/unseenReplay.h"
+
+#include <QAbstractEventDispatcher>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+// What the status bar shows, pane by pane.
+QStringList PaneTexts(CMainFrame* frame)
+{
+    QStringList texts;
+    for (int i = 1; i <= 10; ++i)
+        texts << frame->Pane(i)->text();
+    return texts;
+}
+
+// The panes follow the game when the loop is about to wait.
+void Idle()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     [&loop] { loop.quit(); });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit); // a bound, should the loop never go idle
+    loop.exec();
+}
+
+// Keys through the game's own way in, a few wind ticks between them.
+void AimWithTicks(CKratView* view, int keys)
+{
+    const Qt::Key aims[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Plus, Qt::Key_Right};
+    for (int i = 0; i < keys; ++i) {
+        QTest::keyClick(view, aims[i % 5]);
+        if (i % 3 == 0) {
+            QVERIFY(DrawNextFrame(view)); // a tick is served only with no frame pending
+            view->OnTimer(ID_TIMER_WIND);
+        }
+    }
+}
+
+void SetSeats(CKratView* view, std::initializer_list<int> choices)
+{
+    SeatsInput input;
+    int slot = 0;
+    for (int c : choices)
+        input.choice[slot++] = c;
+    view->Give(input);
+}
+
+} // namespace
+
+class SavedGamesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dataHome;
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    }
+
+    void cleanup()
+    {
+        for (Seat& seat : seats)
+            seat = Seat::Person();
+        QDir(RecordFolder()).removeRecursively();
+    }
+
+    void aGameSavedAtTheAimingScreenResumesAsItWas()
+    {
+        GameProgram program(3, 2);
+        CKratView* view = program.View();
+        AimWithTicks(view, 7);
+        camYaw[currentPlayer] = 25; // a camera of the player's own, kept too
+        Idle();
+        const QString path = dataHome.filePath("aiming.tarnok");
+        QVERIFY(SaveGame(path, *program.Doc()));
+        const std::uint32_t atSaving = GameDigest(*program.Doc());
+        const QStringList panes = PaneTexts(program.Frame());
+        const int player = currentPlayer, heading = tanks[player].heading, power = tanks[player].power;
+
+        ShootSelf(view);
+        QVERIFY(WaitForTurnEnd());
+        QVERIFY(GameDigest(*program.Doc()) != atSaving);
+        ModalScript script;
+        QVERIFY(OpenRecord(program.Frame(), path, *program.Doc(), *view, false));
+        QCOMPARE(GameDigest(*program.Doc()), atSaving);
+        QCOMPARE(currentPlayer, player);
+        QCOMPARE(tanks[player].heading, heading);
+        QCOMPARE(tanks[player].power, power);
+        QCOMPARE(camYaw[player], 25);
+        Idle();
+        QCOMPARE(PaneTexts(program.Frame()), panes);
+        QCOMPARE(script.seenTitles, QStringList()); // no message on the way
+        // And the game goes on from there: the turn is the player's to shoot.
+        ShootSelf(view);
+        QVERIFY(WaitForTurnEnd());
+        QVERIFY(currentPlayer != player);
+        QVERIFY(program.broken.isEmpty());
+    }
+
+    // A flight saved half way lands, after loading, where it would have landed.
+    void aGameSavedInAFlightGoesOnFromItsStep()
+    {
+        GameProgram program(2, 2);
+        CKratView* view = program.View();
+        AimAndFire(view, 3, 45, 55);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(DrawNextFrame(view));
+        QVERIFY(tanks[0].inFlight);
+        const int step = tanks[0].flightStep;
+        const QString path = dataHome.filePath("flight.tarnok");
+        QVERIFY(SaveGame(path, *program.Doc()));
+        const std::uint32_t atSaving = GameDigest(*program.Doc());
+        QVERIFY(WaitForTurnEnd());
+        const std::uint32_t afterLanding = GameDigest(*program.Doc());
+
+        QVERIFY(OpenRecord(program.Frame(), path, *program.Doc(), *view, false));
+        QCOMPARE(tanks[0].flightStep, step);
+        QCOMPARE(GameDigest(*program.Doc()), atSaving);
+        QVERIFY(WaitForTurnEnd());
+        QCOMPARE(GameDigest(*program.Doc()), afterLanding);
+    }
+
+    void aComputersTurnGoesOnFromWhereItsBarrelStands()
+    {
+        GameProgram program(2, 2);
+        CKratView* view = program.View();
+        SetSeats(view, {2, 0}); // the computer takes player 1's open turn
+        ComputerHands& hands = view->Hands();
+        QVERIFY(hands.IsPlaying());
+        QVERIFY(WaitUntil([&] { return hands.HasAim(); }, 30000));
+        for (int i = 0; i < 20 && !hands.HasFired(); ++i)
+            hands.OnTick();
+        QVERIFY(!hands.HasFired());
+        const int heading = tanks[0].heading;
+        const QString path = dataHome.filePath("computer.tarnok");
+        QVERIFY(SaveGame(path, *program.Doc()));
+        const std::uint32_t atSaving = GameDigest(*program.Doc());
+        SetSeats(view, {0, 0});
+        ShootSelf(view);
+        QVERIFY(WaitForTurnEnd());
+
+        QVERIFY(OpenRecord(program.Frame(), path, *program.Doc(), *view, false));
+        QCOMPARE(GameDigest(*program.Doc()), atSaving);
+        QVERIFY(seats[0].PlaysByItself()); // the seats came back with the game
+        QCOMPARE(tanks[0].heading, heading);
+        QVERIFY(hands.IsPlaying());
+        QVERIFY(DriveHandsUntilFired(view));
+        QVERIFY(WaitForTurnEnd());
+        QCOMPARE(currentPlayer, 1);
+    }
+
+    // A person and the computer play two rounds; the kept record played again
+    // unseen meets the recorded digest at every turn start, and one digest
+    // changed in the record is found at its turn.
+    void aGamePlayedToItsResultsIsKeptAndPlaysBackTurnForTurn()
+    {
+        QString results;
+        GameRecord record;
+        {
+            GameProgram program(2, 2);
+            CKratView* view = program.View();
+            SetSeats(view, {0, 3});
+            ModalScript script;
+            AnswerEveryModal(script);
+            int turns = 0;
+            while (program.Doc()->newGamePending == 0 && turns < 40) {
+                ++turns;
+                if (seats[currentPlayer].PlaysByItself()) {
+                    QVERIFY(DriveHandsUntilFired(view));
+                } else {
+                    AimWithTicks(view, turns % 4);
+                    ShootSelf(view);
+                }
+                QVERIFY(WaitUntil([&] { return !tanks[currentPlayer].inFlight || program.Doc()->newGamePending; }, 60000));
+                QVERIFY(WaitForTurnEnd());
+                if (script.seenTexts.filter(QStringLiteral("Wyniki")).size() > 0)
+                    break;
+            }
+            const QStringList seen = script.seenTexts.filter(QStringLiteral("Wyniki"));
+            QCOMPARE(seen.size(), 1);
+            results = seen.first();
+            QVERIFY(program.broken.isEmpty());
+        }
+        const QStringList kept = QDir(RecordFolder()).entryList({QStringLiteral("*.tarnok")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(int(LoadRecord(RecordFolder() + QLatin1Char('/') + kept.first(), &record)), int(RecordProblem::None));
+        QVERIFY(record.finished);
+        int turnStarts = 0;
+        for (const Input& input : record.stream)
+            turnStarts += std::holds_alternative<TurnStartInput>(input.body) ? 1 : 0;
+        QVERIFY(turnStarts >= 3);
+
+        const ReplayOutcome replay = ReplayUnseen(record);
+        QCOMPARE(replay.divergedAt, -1);
+        QVERIFY(replay.reachedEnd);
+        QCOMPARE(replay.turnsChecked, turnStarts);
+        QCOMPARE(replay.endDigest, StateDigest(record.end));
+
+        // A record that went its own way at turn 3 is caught there.
+        GameRecord spoilt = record;
+        for (Input& input : spoilt.stream)
+            if (auto* start = std::get_if<TurnStartInput>(&input.body); start && input.stamp.turn == 2)
+                start->digest ^= 1;
+        QCOMPARE(ReplayUnseen(spoilt).divergedAt, 2);
+
+        // Watched in the window, at eight times the pace, it ends with the
+        // results it had.
+        GameProgram program(2, 1);
+        ModalScript script;
+        AnswerEveryModal(script);
+        program.View()->WatchRecord(record);
+        QVERIFY(DrawNextFrame(program.View()));
+        QVERIFY(program.View()->IsWatching());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(program.View(), Qt::Key_P);
+        QCOMPARE(program.View()->Player().Pace(), 8);
+        Idle();
+        QVERIFY(program.Frame()->Pane(0)->text().startsWith(QStringLiteral("Odtwarzanie zapisu, tempo 8×")));
+        QVERIFY(WaitUntil([&] { return script.seenTexts.filter(QStringLiteral("Wyniki")).size() == 1; }, 120000));
+        QCOMPARE(script.seenTexts.filter(QStringLiteral("Wyniki")).first(), results);
+        QCOMPARE(gameInputs.DivergedAt(), -1);
+        // A watched game is not kept again.
+        QCOMPARE(QDir(RecordFolder()).entryList({QStringLiteral("*.tarnok")}, QDir::Files).size(), 1);
+    }
+
+    void aBadFileIsRefusedWithItsMessageAndTheGameStaysAsItWas()
+    {
+        GameProgram program(4, 3);
+        CKratView* view = program.View();
+        AimWithTicks(view, 5);
+        const QString good = dataHome.filePath("good.tarnok");
+        QVERIFY(SaveGame(good, *program.Doc()));
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        AimWithTicks(view, 4); // the game moves on from what was saved
+        const GameSnapshot before = TakeSnapshot(*program.Doc());
+
+        struct Bad {
+            const char* name;
+            QByteArray contents;
+            const char* message;
+        };
+        QByteArray newer = bytes;
+        newer[9] = char(newer[9] + 1);
+        QByteArray flipped = bytes;
+        flipped[bytes.size() - 3] = char(flipped[bytes.size() - 3] ^ 4);
+        const Bad bad[] = {
+            {"notes.tarnok", "gracz 1 wygrał", "nie jest zapisaną grą Tarnok 3D"},
+            {"cut.tarnok", bytes.left(bytes.size() / 2), "jest niepełny"},
+            {"flipped.tarnok", flipped, "jest uszkodzony"},
+            {"newer.tarnok", newer, "zapisała nowsza wersja gry"},
+        };
+        for (const Bad& b : bad) {
+            QFile out(dataHome.filePath(b.name));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(b.contents);
+            out.close();
+        }
+        ModalScript script;
+        AnswerEveryModal(script);
+        for (const Bad& b : bad)
+            QVERIFY(!OpenRecord(program.Frame(), dataHome.filePath(b.name), *program.Doc(), *view, false));
+        QVERIFY(!OpenRecord(program.Frame(), dataHome.filePath("missing.tarnok"), *program.Doc(), *view, true));
+        QCOMPARE(script.seenTitles, QStringList(5, QStringLiteral("Tarnok 3D")));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(script.seenTexts[i].contains(QString::fromUtf8(bad[i].message)), qPrintable(script.seenTexts[i]));
+        QVERIFY(script.seenTexts[4].contains(QStringLiteral("Nie można odczytać pliku „missing.tarnok”")));
+        const GameSnapshot after = TakeSnapshot(*program.Doc());
+        QCOMPARE(StateDigest(after), StateDigest(before));
+        QCOMPARE(std::memcmp(after.cameras, before.cameras, sizeof after.cameras), 0);
+        QCOMPARE(after.shownPower, before.shownPower);
+        QVERIFY(gameInputs.GameRuns() && !gameInputs.Playing());
+    }
+
+    void closingTheWindowKeepsAGameInProgressInOstatnia()
+    {
+        std::uint32_t atClosing = 0;
+        {
+            GameProgram program(2, 3);
+            AimWithTicks(program.View(), 6);
+            atClosing = GameDigest(*program.Doc());
+            program.Frame()->close();
+        }
+        GameRecord record;
+        QCOMPARE(int(LoadRecord(LastGamePath(), &record)), int(RecordProblem::None));
+        QVERIFY(!record.finished);
+        QCOMPARE(StateDigest(record.end), atClosing);
+    }
+};
+
+QTEST_MAIN(SavedGamesTest)
+#include "tst_savedGames.moc"
