@@ -162,6 +162,10 @@ int main(int argc, char* argv[])
     QTimer answer;
     AnswerDialogs(answer);
     theApp.Sound()->SetEnabled(false);
+    if (argc > 1 && qstrcmp(argv[1], "--playback") == 0) {
+        MeasurePlayback();
+        return 0;
+    }
 
     StartGame(8, 20);
     const double on = FlightCpuMsPerFrame(true);

@@ -48,10 +48,10 @@ const DialogTemplate templates[] = {
          {K::GroupBox, IDC_SHOP_ROUNDS_GROUP, "Rund do końca:", 195, 7, 88, 23},
          {K::Static, IDC_SHOP_ROUNDS_LEFT, "", 201, 16, 69, 11},
      }},
-    {IDD_POMOC, "Pomoc", 186, 141, true,
+    {IDD_POMOC, "Pomoc", 186, 165, true,
      {
-         {K::DefaultButton, IDOK, "OK", 67, 112, 50, 14},
-         {K::GroupBox, 0, "Obsługa programu:", 7, 7, 166, 127},
+         {K::DefaultButton, IDOK, "OK", 67, 136, 50, 14},
+         {K::GroupBox, 0, "Obsługa programu:", 7, 7, 166, 151},
          {K::TextBlock, 0,
           "Zmiana widoku:\nLewy klawisz myszy - obroty kamery\nPrawy klawisz myszy - poruszanie się nad "
           "sceną\nOba klawisze myszy - zoom in/zoom out\nR - reset widoku",
@@ -60,6 +60,8 @@ const DialogTemplate templates[] = {
           "Kontrolowanie czołgu:\nKlawisze kursora - zmiana położenia lufy w osi pionowej i "
           "poziomej\n+/- - zwiększenie/zmniejszenie siły\nSpacja - strzał",
           13, 65, 153, 46},
+         // The game's own addition: the one key of a record's playback.
+         {K::TextBlock, 0, "Oglądanie powtórki:\nP - szybciej (2×, 4×, 8×, potem znów 1×)", 13, 112, 153, 22},
      }},
     {IDD_ABOUTBOX, "O programie", 217, 84, true,
      {

@@ -14,7 +14,12 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/games/tarnok3d"
 entry="$prefix/share/applications/$id.desktop"
 grep -qx 'Name=Tarnok 3D' "$entry"
-grep -qx 'Exec=tarnok3d' "$entry"
+grep -qx 'Exec=tarnok3d %f' "$entry"
+grep -qx 'MimeType=application/x-tarnok3d-game;' "$entry"
+mime="$prefix/share/mime/packages/$id.xml"
+grep -q '<mime-type type="application/x-tarnok3d-game">' "$mime"
+grep -q '<glob pattern="\*.tarnok"/>' "$mime"
+grep -q '<comment xml:lang="pl">Zapisana gra Tarnok 3D</comment>' "$mime"
 grep -qx "Icon=$id" "$entry"
 grep -q '^Keywords=' "$entry"
 grep -q '^Categories=.*Game;' "$entry"
@@ -47,7 +52,10 @@ for option in $options; do
     done
 done
 test "$(env -u DISPLAY "$prefix/games/tarnok3d" --version)" = "Tarnok 3D $version"
-if env -u DISPLAY "$prefix/games/tarnok3d" a-file-the-game-does-not-take 2>/dev/null; then
-    echo "an unknown argument must not start the game"; exit 1
+# One record is taken, as a document; a second argument is refused with status 2.
+status=0
+env -u DISPLAY "$prefix/games/tarnok3d" one.tarnok a-second-file 2>/dev/null || status=$?
+if [ "$status" -ne 2 ]; then
+    echo "a second file must be refused with status 2, not $status"; exit 1
 fi
 echo "installed and checked in $prefix"

@@ -369,6 +369,7 @@ private slots:
         QCOMPARE(texts[0], texts[1]);
         QVERIFY(texts[0].startsWith("Zmiana widoku:\nLewy klawisz myszy - obroty kamery\n"));
         QVERIFY(texts[0].contains("+/- - zwiększenie/zmniejszenie siły\nSpacja - strzał"));
+        QVERIFY(texts[0].contains("P - szybciej (2×, 4×, 8×, potem znów 1×)"));
         QVERIFY(script.Done());
     }
 

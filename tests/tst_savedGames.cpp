@@ -4,6 +4,7 @@
 // every recorded digest; watched in the window it ends with the same
 // results; a bad file leaves the running game as it was; closing the
 // window keeps a game in progress.
+#include "support/field.h"
 #include "support/gameProgram.h"
 #include "support/modalScript.h"
 #include "support/waitFor.h"
@@ -134,9 +135,12 @@ private slots:
     {
         GameProgram program(2, 2);
         CKratView* view = program.View();
-        AimAndFire(view, 3, 45, 55);
-        for (int i = 0; i < 6; ++i)
-            QVERIFY(DrawNextFrame(view));
+        // A steep shot over a flat field: a long flight, and nobody in its way.
+        LevelTheField(0);
+        tanks[0].Place(20, 0, 20);
+        tanks[1].Place(80, 0, 80);
+        AimAndFire(view, 0, 80, 60);
+        QVERIFY(WaitUntil([] { return tanks[0].flightStep >= 5; }));
         QVERIFY(tanks[0].inFlight);
         const int step = tanks[0].flightStep;
         const QString path = dataHome.filePath("flight.tarnok");

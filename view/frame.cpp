@@ -100,12 +100,14 @@ void CKratView::OnPaint()
 
 void CKratView::DrawFrame()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    ApplyCamera(currentPlayer);
-    SetLight();
+    if (!unseen) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+        ApplyCamera(currentPlayer);
+        SetLight();
+    }
 
     cCzolg& shooter = tanks[currentPlayer];
     const int flight = shooter.Draw(wind, terrain);
@@ -116,6 +118,8 @@ void CKratView::DrawFrame()
     }
     if (flight != 1) // the shell landed or left: the computer learns where
         hands->ShellEnded(flight, shooter.shell.x, shooter.shell.z);
+    if (unseen)
+        return; // the rest of the frame only draws, and nobody looks
     for (int i = 0; i < playerCount; ++i)
         if (i != currentPlayer)
             tanks[i].Draw(wind, terrain);

@@ -231,8 +231,8 @@ private slots:
         const QImage shot = ShotOf(helpTitle, dialog);
         QVERIFY(!shot.isNull());
         Keep(shot, dialog, QStringLiteral("help"));
-        const auto lines = InkOfLines(shot, dialog, {186, 141}, QRect(13, 19, 153, 45), 5);
-        const QRect block = UnitsOnScreen(dialog, {186, 141}, QRect(13, 19, 153, 45));
+        const auto lines = InkOfLines(shot, dialog, {186, 165}, QRect(13, 19, 153, 45), 5);
+        const QRect block = UnitsOnScreen(dialog, {186, 165}, QRect(13, 19, 153, 45));
         QString widths;
         for (const auto& line : lines)
             widths += QString::number(Width(line)) + ' ';
