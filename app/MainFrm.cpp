@@ -278,8 +278,11 @@ void CMainFrame::FocusView()
 // record plays, that it does, and at what pace.
 QString CMainFrame::IdleMessage() const
 {
-    if (view && view->IsWatching())
-        return Text(IDS_PLAYBACK_PLAYING).arg(view->Player().Pace());
+    if (view && view->IsWatching()) {
+        const QString playing = Text(IDS_PLAYBACK_PLAYING).arg(view->Player().Pace());
+        const QString bought = view->RecordedPurchases();
+        return bought.isEmpty() ? playing : playing + QStringLiteral(" – ") + bought;
+    }
     return view && !view->PersonsInputActs() ? Text(IDS_COMPUTER_PLAYS) : Text(AFX_IDS_IDLEMESSAGE);
 }
 

@@ -73,7 +73,7 @@ const Entry stringTable[] = {
     {IDS_RECORD_NOT_KEPT, "tarnok3d: nie można zachować zapisu gry „%1”: %2"},
     {IDS_RECORD_DIVERGED, "Powtórka rozeszła się z zapisem w turze %1.\nOdtwarzanie przerwano."},
     {IDS_PLAYBACK_PLAYING, "Odtwarzanie zapisu, tempo %1× (P przyspiesza)"},
-    {IDS_PLAYBACK_SHOP, "Sklep: gracz numer %1 ma pieniędzy %2, bomb małych %3, średnich %4, dużych %5"},
+    {IDS_PLAYBACK_SHOP, "gracz %1 kupił małych %2, średnich %3, dużych %4"},
     {IDS_NOTHING_TO_SAVE, "Nie ma rozpoczętej gry do zapisania."},
     {IDS_TOOLBAR_TITLE, "Czołg"},
 

@@ -7,6 +7,7 @@
 #include "support/field.h"
 #include "support/gameProgram.h"
 #include "support/modalScript.h"
+#include "support/recordDamage.h"
 #include "support/waitFor.h"
 
 #include "app/MainFrm.h"
@@ -33,6 +34,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -244,6 +246,11 @@ private slots:
         GameProgram program(2, 1);
         ModalScript script;
         AnswerEveryModal(script);
+        QString purchases; // what the status bar is given to show after the round end
+        QObject::connect(program.View(), &CKratView::frameDrawn, program.View(), [&] {
+            if (purchases.isEmpty())
+                purchases = program.View()->RecordedPurchases();
+        });
         program.View()->WatchRecord(record);
         QVERIFY(DrawNextFrame(program.View()));
         QVERIFY(program.View()->IsWatching());
@@ -254,6 +261,9 @@ private slots:
         QVERIFY(program.Frame()->Pane(0)->text().startsWith(QStringLiteral("Odtwarzanie zapisu, tempo 8×")));
         QVERIFY(WaitUntil([&] { return script.seenTexts.filter(QStringLiteral("Wyniki")).size() == 1; }, 120000));
         QCOMPARE(script.seenTexts.filter(QStringLiteral("Wyniki")).first(), results);
+        // The person left the shop with nothing (Escape); the computer's buys are its own.
+        QVERIFY2(purchases.startsWith(QStringLiteral("gracz 1 kupił małych 0, średnich 0, dużych 0; gracz 2 kupił")),
+                 qPrintable(purchases));
         QCOMPARE(gameInputs.DivergedAt(), -1);
         // A watched game is not kept again.
         QCOMPARE(QDir(RecordFolder()).entryList({QStringLiteral("*.tarnok")}, QDir::Files).size(), 1);
@@ -308,6 +318,53 @@ private slots:
         QCOMPARE(std::memcmp(after.cameras, before.cameras, sizeof after.cameras), 0);
         QCOMPARE(after.shownPower, before.shownPower);
         QVERIFY(gameInputs.GameRuns() && !gameInputs.Playing());
+    }
+
+    // Random bit flips and cut-off tails of a saved game, loaded into the
+    // running game: refused ones leave it exactly as it was, and whatever is
+    // let through keeps every rule of the game and plays on.
+    void noDamagedFileBreaksTheGameOrChangesItWhenRefused()
+    {
+        GameProgram program(8, 5);
+        CKratView* view = program.View();
+        AimWithTicks(view, 6);
+        const QString good = dataHome.filePath("fuzz-good.tarnok");
+        QVERIFY(SaveGame(good, *program.Doc()));
+        QFile in(good);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        in.close();
+        ModalScript script;
+        AnswerEveryModal(script);
+        static QtMessageHandler previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& c, const QString& m) {
+            if (!m.startsWith(QLatin1String("qUncompress"))) // zlib refusing a payload, said each time
+                previous(t, c, m);
+        });
+        std::mt19937 random(29);
+        const QString path = dataHome.filePath("fuzz.tarnok");
+        int refused = 0, loaded = 0;
+        for (int round = 0; round < 150; ++round) {
+            const QByteArray spoilt = DamagedRecord(bytes, random);
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(spoilt);
+            out.close();
+            const GameSnapshot before = TakeSnapshot(*program.Doc());
+            if (!OpenRecord(program.Frame(), path, *program.Doc(), *view, false)) {
+                ++refused;
+                const GameSnapshot after = TakeSnapshot(*program.Doc());
+                QCOMPARE(StateDigest(after), StateDigest(before));
+                QCOMPARE(std::memcmp(after.cameras, before.cameras, sizeof after.cameras), 0);
+                continue;
+            }
+            ++loaded;
+            QVERIFY(DrawNextFrame(view));
+            QVERIFY2(program.broken.isEmpty(), qPrintable(program.broken.join('\n')));
+        }
+        qInstallMessageHandler(previous);
+        qInfo("%d refused, %d loaded", refused, loaded);
+        QVERIFY(refused > 0 && loaded > 0); // both ways met
+        QCOMPARE(script.seenTitles.size(), refused); // one message for each refusal
     }
 
     void closingTheWindowKeepsAGameInProgressInOstatnia()

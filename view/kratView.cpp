@@ -147,6 +147,8 @@ void CKratView::StartNewGame()
 void CKratView::OnTurnBegins()
 {
     gameInputs.TurnBegins();
+    if (gameInputs.Turn() != purchasesTurn)
+        purchases.clear();
     player->TurnBegan();
     ContinueTurn();
 }
@@ -212,6 +214,16 @@ void CKratView::ResumeRecord(const GameRecord& record)
     doc->SyncWeaponCombo(doc->GetSelectedWeapon());
     ContinueTurn();
     RequestFrame(); // a flight goes on from its step; a finished shot passes its turn
+}
+
+void CKratView::NoteRecordedPurchase(int slot, int small, int medium, int large)
+{
+    const int nextTurn = gameInputs.Turn() + 1;
+    if (purchasesTurn != nextTurn)
+        purchases.clear();
+    purchasesTurn = nextTurn;
+    purchases += (purchases.isEmpty() ? QString() : QStringLiteral("; "))
+                 + Text(IDS_PLAYBACK_SHOP).arg(slot + 1).arg(small).arg(medium).arg(large);
 }
 
 void CKratView::GiveDueRecordedInputs(qint64 pacedMs)

@@ -112,6 +112,10 @@ public:
     void WatchRecord(const GameRecord& record);
     bool IsWatching() const;
     RecordPlayer& Player() const { return *player; }
+    // What the players of a watched game bought at the last round end, for
+    // the status bar during the first turn of the next round.
+    void NoteRecordedPurchase(int slot, int small, int medium, int large);
+    QString RecordedPurchases() const { return purchases; }
     // A saved game goes on from the moment it was saved.
     void ResumeRecord(const GameRecord& record);
     // Whether a game is being played (not watched, not over): what a save holds.
@@ -176,6 +180,8 @@ private:
     std::unique_ptr<ComputerHands> hands;
     std::unique_ptr<RecordPlayer> player;
     bool unseen = false;
+    QString purchases;
+    int purchasesTurn = -1; // the turn they show in
     QBackingStore* background = nullptr;
     QImage captured;
     QSize maxViewport;

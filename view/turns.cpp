@@ -115,6 +115,9 @@ int EndRound(CKratView& view)
     view.roundEndBusy = 1;
     for (int i = 0; i < playerCount; ++i) {
         const ShopVisitInput visit = gameInputs.ShopVisit(i, [&] { return VisitShop(view, i); });
+        if (gameInputs.Playing()) // watched: what each player bought shows in the status bar
+            view.NoteRecordedPurchase(i, visit.stock[1] - tanks[i].stock[1], visit.stock[2] - tanks[i].stock[2],
+                                      visit.stock[3] - tanks[i].stock[3]);
         tanks[i].money = visit.money; // replaces, does not add
         for (int kind = 1; kind < 4; ++kind)
             tanks[i].stock[kind] = visit.stock[kind];
