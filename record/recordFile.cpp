@@ -1,6 +1,8 @@
 #include "record/recordFile.h"
 
+#include "record/cborFields.h"
 #include "record/checksum.h"
+#include "record/inputCodec.h"
 #include "record/recordLimits.h"
 #include "record/snapshotFields.h"
 
@@ -22,120 +24,6 @@ namespace {
 
 constexpr qint64 MAX_FILE_SIZE = 16 << 20;   // a long game is some tens of KiB
 constexpr quint32 MAX_PAYLOAD_SIZE = 8 << 20; // what the payload may unpack to
-
-// The fields of each kind of input, in the file's order.
-template <class F> void ForEachInputField(NewGameInput& g, F&& f) { f(g.players); f(g.rounds); f(g.windDirection); f(g.windStrength); }
-template <class F> void ForEachInputField(SeatsInput& s, F&& f) { for (int& c : s.choice) f(c); }
-template <class F> void ForEachInputField(RoundSeedInput& r, F&& f) { f(r.seed); }
-template <class F> void ForEachInputField(TankCommandInput& c, F&& f) { f(c.command); }
-template <class F> void ForEachInputField(BombChoiceInput& b, F&& f) { f(b.kind); }
-template <class F> void ForEachInputField(WindTickInput&, F&&) {}
-template <class F> void ForEachInputField(ShopVisitInput& v, F&& f) { f(v.slot); f(v.money); for (int& s : v.stock) f(s); }
-template <class F> void ForEachInputField(TurnStartInput& t, F&& f) { f(t.digest); }
-
-// Writing: every value becomes a CBOR integer, a float its bits.
-struct Writer {
-    QCborArray& out;
-    void operator()(int v) { out.append(v); }
-    void operator()(long long v) { out.append(v); }
-    void operator()(std::uint32_t v) { out.append(static_cast<qint64>(v)); }
-    void operator()(float v)
-    {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        out.append(static_cast<qint64>(bits));
-    }
-};
-
-// Reading the same list back: any value missing, not an integer or too
-// large for its field marks the whole as damaged.
-struct Reader {
-    const QCborArray& in;
-    qsizetype next = 0;
-    bool ok = true;
-
-    bool Take(qint64 low, qint64 high, qint64* v)
-    {
-        if (!ok || next >= in.size() || !in.at(next).isInteger()) {
-            ok = false;
-            return false;
-        }
-        *v = in.at(next++).toInteger();
-        if (*v < low || *v > high)
-            ok = false;
-        return ok;
-    }
-    void operator()(int& v)
-    {
-        qint64 x;
-        if (Take(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), &x))
-            v = static_cast<int>(x);
-    }
-    void operator()(long long& v)
-    {
-        qint64 x;
-        if (Take(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), &x))
-            v = x;
-    }
-    void operator()(std::uint32_t& v)
-    {
-        qint64 x;
-        if (Take(0, 0xFFFFFFFFLL, &x))
-            v = static_cast<std::uint32_t>(x);
-    }
-    void operator()(float& v)
-    {
-        qint64 x;
-        if (Take(0, 0xFFFFFFFFLL, &x)) {
-            const auto bits = static_cast<std::uint32_t>(x);
-            std::memcpy(&v, &bits, sizeof v);
-        }
-    }
-    bool AllRead() const { return ok && next == in.size(); }
-};
-
-QCborArray EncodeInput(const Input& input)
-{
-    QCborArray out;
-    out.append(static_cast<qint64>(input.body.index()));
-    out.append(input.stamp.turn);
-    out.append(input.stamp.step);
-    out.append(input.stamp.msIntoTurn);
-    Input copy = input;
-    std::visit([&](auto& body) { ForEachInputField(body, Writer{out}); }, copy.body);
-    return out;
-}
-
-// An input of the kind at index, default-made.
-template <std::size_t I = 0>
-bool MakeBody(std::size_t index, InputBody* body)
-{
-    if constexpr (I < std::variant_size_v<InputBody>) {
-        if (index == I) {
-            body->emplace<I>();
-            return true;
-        }
-        return MakeBody<I + 1>(index, body);
-    } else {
-        return false;
-    }
-}
-
-bool DecodeInput(const QCborValue& value, Input* input)
-{
-    if (!value.isArray())
-        return false;
-    const QCborArray fields = value.toArray();
-    Reader reader{fields};
-    qint64 kind = 0;
-    if (!reader.Take(0, std::variant_size_v<InputBody> - 1, &kind) || !MakeBody(static_cast<std::size_t>(kind), &input->body))
-        return false;
-    reader(input->stamp.turn);
-    reader(input->stamp.step);
-    reader(input->stamp.msIntoTurn);
-    std::visit([&](auto& body) { ForEachInputField(body, reader); }, input->body);
-    return reader.AllRead();
-}
 
 struct Field {
     float heights[SNAPSHOT_FIELD][SNAPSHOT_FIELD];
@@ -188,10 +76,10 @@ QByteArray EncodeRecord(const GameRecord& record, const FieldMaker& makeField)
 {
     QCborArray state;
     GameSnapshot end = record.end;
-    ForEachSnapshotField(end, Writer{state});
+    ForEachSnapshotField(end, CborWriter{state});
     QCborArray inputs;
     for (const Input& input : record.stream)
-        inputs.append(EncodeInput(input));
+        inputs.append(InputToCbor(input));
     QCborMap map;
     map.insert(QStringLiteral("wersja"), record.gameVersion);
     map.insert(QStringLiteral("koniec"), record.finished);
@@ -249,7 +137,7 @@ RecordProblem DecodeRecord(const QByteArray& bytes, const FieldMaker& makeField,
     read.gameVersion = version.toString();
     read.finished = finished.toBool();
     const QCborArray stateFields = state.toArray();
-    Reader reader{stateFields};
+    CborReader reader{stateFields};
     ForEachSnapshotField(read.end, reader);
     if (!reader.AllRead())
         return Say(RecordProblem::Damaged, detail, QStringLiteral("state fields"));
@@ -257,7 +145,7 @@ RecordProblem DecodeRecord(const QByteArray& bytes, const FieldMaker& makeField,
     read.stream.reserve(static_cast<std::size_t>(inputList.size()));
     for (const QCborValue& value : inputList) {
         Input input;
-        if (!DecodeInput(value, &input))
+        if (!InputFromCbor(value, &input))
             return Say(RecordProblem::Damaged, detail, QStringLiteral("input %1").arg(read.stream.size()));
         read.stream.push_back(input);
     }

@@ -95,7 +95,7 @@ QString SnapshotProblem(const GameSnapshot& s)
 
 namespace {
 
-struct InputProblem {
+struct InputCheck {
     QString operator()(const NewGameInput& g) const
     {
         if (!In(g.players, 2, SNAPSHOT_SLOTS) || !In(g.rounds, 1, 20)) return Bad("new game numbers");
@@ -144,9 +144,14 @@ QString StreamProblem(const InputStream& stream)
         if (!In(s.turn, turn, 1 << 30) || !In(s.step, -1, MAX_STEPS) || !In(s.msIntoTurn, 0, MAX_MS))
             return Bad("stamp");
         turn = s.turn;
-        const QString problem = std::visit(InputProblem{}, input.body);
+        const QString problem = std::visit(InputCheck{}, input.body);
         if (!problem.isEmpty())
             return problem;
     }
     return QString();
+}
+
+QString InputProblem(const InputBody& input)
+{
+    return std::visit(InputCheck{}, input);
 }

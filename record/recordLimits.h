@@ -11,3 +11,5 @@
 // of range, named for a programmer.
 QString SnapshotProblem(const GameSnapshot& state);
 QString StreamProblem(const InputStream& stream);
+// One input's values alone, as a network message brings it.
+QString InputProblem(const InputBody& input);

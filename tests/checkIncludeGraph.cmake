@@ -1,11 +1,11 @@
 # The game's folders depend one way, from the top down: app -> view -> doc ->
-# dialogs -> ai -> audio -> record -> world -> res. A header and its source count as one
+# dialogs -> net -> ai -> audio -> record -> world -> res. A header and its source count as one
 # unit (doc/kratDoc = kratDoc.h + kratDoc.cpp); the check fails, naming the
 # files, when a unit includes one of a higher folder or the includes go round
 # in a loop.
 # Run: cmake -DROOT=<source folder> -P checkIncludeGraph.cmake
 
-set(folders res world record audio ai dialogs doc view app) # lowest first
+set(folders res world record audio ai net dialogs doc view app) # lowest first
 set(patterns "")
 foreach(folder IN LISTS folders)
     list(APPEND patterns "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")

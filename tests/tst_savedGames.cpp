@@ -269,6 +269,95 @@ private slots:
         QCOMPARE(QDir(RecordFolder()).entryList({QStringLiteral("*.tarnok")}, QDir::Files).size(), 1);
     }
 
+    // Saved at the aiming screen, resumed, and played on to the results: the
+    // record kept holds the whole game, and played again from its start it
+    // meets every turn's digest, those after the resumption too.
+    void aResumedGameKeepsRecordingSoItsRecordHoldsTheWholeGame()
+    {
+        const QString path = dataHome.filePath("resumed.tarnok");
+        {
+            GameProgram program(2, 1);
+            CKratView* view = program.View();
+            AimWithTicks(view, 4);
+            if (!ShootAway(view))
+                ShootSelf(view);
+            QVERIFY(WaitForTurnEnd());
+            AimWithTicks(view, 3);
+            QVERIFY(SaveGame(path, *program.Doc()));
+        }
+        ModalScript script;
+        AnswerEveryModal(script);
+        GameProgram program(2, 1);
+        CKratView* view = program.View();
+        QVERIFY(OpenRecord(program.Frame(), path, *program.Doc(), *view, false));
+        for (int shot = 0; shot < 6 && script.seenTexts.filter(QStringLiteral("Wyniki")).isEmpty(); ++shot) {
+            view->OnTimer(ID_TIMER_WIND); // ticks after the resumption draw on the restored generator
+            ShootSelf(view);
+            QVERIFY(WaitUntil([&] { return !script.seenTexts.filter(QStringLiteral("Wyniki")).isEmpty() || (shotFired == 0 && !tanks[currentPlayer].inFlight && !view->IsRoundEndQueued()); }, 60000));
+        }
+        QVERIFY(!script.seenTexts.filter(QStringLiteral("Wyniki")).isEmpty());
+        const QStringList kept = QDir(RecordFolder()).entryList({QStringLiteral("2*.tarnok")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        GameRecord record;
+        QCOMPARE(int(LoadRecord(RecordFolder() + QLatin1Char('/') + kept.first(), &record)), int(RecordProblem::None));
+        GameRecord saved;
+        QCOMPARE(int(LoadRecord(path, &saved)), int(RecordProblem::None));
+        QVERIFY(record.stream.size() > saved.stream.size());
+        const ReplayOutcome replay = ReplayUnseen(record);
+        QCOMPARE(replay.divergedAt, -1);
+        QVERIFY(replay.reachedEnd);
+        QVERIFY(replay.turnsChecked > saved.end.turn + 1);
+    }
+
+    // Watching: a record gone its own way stops with the message naming its
+    // turn; Ctrl+N ends the watching and starts a game of one's own.
+    void aWatchedRecordThatGoesApartStopsAndCtrlNEndsTheWatching()
+    {
+        const QString path = dataHome.filePath("watched.tarnok");
+        {
+            GameProgram program(2, 3);
+            CKratView* view = program.View();
+            for (int turn = 0; turn < 3; ++turn) {
+                AimWithTicks(view, 2 + turn);
+                QVERIFY(ShootAway(view));
+                QVERIFY(WaitForTurnEnd());
+            }
+            QVERIFY(SaveGame(path, *program.Doc()));
+        }
+        GameRecord record;
+        QCOMPARE(int(LoadRecord(path, &record)), int(RecordProblem::None));
+        for (Input& input : record.stream)
+            if (auto* start = std::get_if<TurnStartInput>(&input.body); start && input.stamp.turn == 2)
+                start->digest += 1;
+        ModalScript script;
+        AnswerEveryModal(script);
+        GameProgram program(2, 1);
+        CKratView* view = program.View();
+        view->WatchRecord(record);
+        QVERIFY(DrawNextFrame(view));
+        QTest::keyClick(view, Qt::Key_P);
+        QTest::keyClick(view, Qt::Key_P); // four times the pace
+        QVERIFY(WaitUntil([&] { return !script.seenTexts.filter(QStringLiteral("Powtórka")).isEmpty(); }, 120000));
+        QCOMPARE(script.seenTexts.filter(QStringLiteral("Powtórka")).first(),
+                 QStringLiteral("Powtórka rozeszła się z zapisem w turze 3.\nOdtwarzanie przerwano."));
+        QCOMPARE(gameInputs.DivergedAt(), 2);
+        QVERIFY(!view->IsWatching());
+        QVERIFY(WaitForTurnEnd()); // the new-game dialog followed, and its game began
+        QVERIFY(gameInputs.GameRuns());
+
+        // The same record made right again, watched, and left with Ctrl+N.
+        GameRecord good;
+        QCOMPARE(int(LoadRecord(path, &good)), int(RecordProblem::None));
+        view->WatchRecord(good);
+        QVERIFY(DrawNextFrame(view));
+        QVERIFY(view->IsWatching());
+        QTest::keyClick(program.Frame()->windowHandle(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(WaitForTurnEnd());
+        QVERIFY(!view->IsWatching());
+        QVERIFY(gameInputs.GameRuns());
+        QVERIFY(view->PersonsInputActs()); // the keys are the players' again
+    }
+
     void aBadFileIsRefusedWithItsMessageAndTheGameStaysAsItWas()
     {
         GameProgram program(4, 3);

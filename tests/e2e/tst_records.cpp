@@ -130,6 +130,26 @@ private slots:
         QCOMPARE(QDir(Folder()).entryList({QStringLiteral("2*.tarnok")}, QDir::Files).size(), 1);
     }
 
+    // A file that cannot be loaded says so in one box, and the new-game
+    // dialog follows, as at a start without a file.
+    void aFileThatCannotBeLoadedIsNamedAndTheNewGameDialogFollows()
+    {
+        const QString notes = data.filePath(QStringLiteral("notatki.tarnok"));
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("gracz 2 wygrał trzy rundy\n");
+        file.close();
+        Start({notes});
+        QVERIFY(game.waitForStarted());
+        QVERIFY2(WaitForWindow(messageTitle), "no message for a file that is not a saved game");
+        QVERIFY(Windows(mainTitle).isEmpty());
+        QVERIFY(Windows(newGameTitle).isEmpty());
+        QVERIFY(Dismiss(messageTitle, "Return"));
+        QVERIFY(AnswerNewGame());
+        QVERIFY(WaitForWindow(mainTitle));
+        Stop();
+    }
+
     void cleanupTestCase() { Stop(); }
 };
 
