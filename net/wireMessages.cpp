@@ -1,5 +1,6 @@
 #include "net/wireMessages.h"
 
+#include "record/cborFields.h"
 #include "record/inputCodec.h"
 #include "record/recordLimits.h"
 
@@ -11,20 +12,6 @@ namespace {
 
 constexpr int MAX_TEXT = 64;   // a name or a version
 constexpr int MAX_TOKEN = 64;
-
-template <std::size_t I = 0>
-bool MakeMessage(std::size_t index, WireMessage* message)
-{
-    if constexpr (I < std::variant_size_v<WireMessage>) {
-        if (index == I) {
-            message->emplace<I>();
-            return true;
-        }
-        return MakeMessage<I + 1>(index, message);
-    } else {
-        return false;
-    }
-}
 
 struct Encoder {
     QCborArray& out;
@@ -183,7 +170,7 @@ bool FrameReader::Next(WireMessage* message)
     const QCborValue protocol = array.at(0), kind = array.at(1);
     WireMessage read;
     if (!protocol.isInteger() || !kind.isInteger() || kind.toInteger() < 0
-        || !MakeMessage(static_cast<std::size_t>(kind.toInteger()), &read)) {
+        || !EmplaceAlternative(static_cast<std::size_t>(kind.toInteger()), &read)) {
         problem = QStringLiteral("a message of no known kind");
         return false;
     }

@@ -3,9 +3,11 @@
 #include <QCborArray>
 #include <QCborValue>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <variant>
 
 // Plain values to CBOR and back, as the record file and the network's
 // messages keep them: every value a CBOR integer, a float its bits.
@@ -68,3 +70,19 @@ struct CborReader {
     }
     bool AllRead() const { return ok && next == in.size(); }
 };
+
+// Makes the alternative at index of a message or input kind, default-made:
+// false for an index no kind has.
+template <class Variant, std::size_t I = 0>
+bool EmplaceAlternative(std::size_t index, Variant* variant)
+{
+    if constexpr (I < std::variant_size_v<Variant>) {
+        if (index == I) {
+            variant->template emplace<I>();
+            return true;
+        }
+        return EmplaceAlternative<Variant, I + 1>(index, variant);
+    } else {
+        return false;
+    }
+}

@@ -28,25 +28,6 @@ QCborArray InputToCbor(const Input& input)
     return out;
 }
 
-namespace {
-
-// An input of the kind at index, default-made.
-template <std::size_t I = 0>
-bool MakeBody(std::size_t index, InputBody* body)
-{
-    if constexpr (I < std::variant_size_v<InputBody>) {
-        if (index == I) {
-            body->emplace<I>();
-            return true;
-        }
-        return MakeBody<I + 1>(index, body);
-    } else {
-        return false;
-    }
-}
-
-} // namespace
-
 bool InputFromCbor(const QCborValue& value, Input* input)
 {
     if (!value.isArray())
@@ -54,7 +35,7 @@ bool InputFromCbor(const QCborValue& value, Input* input)
     const QCborArray fields = value.toArray();
     CborReader reader{fields};
     qint64 kind = 0;
-    if (!reader.Take(0, std::variant_size_v<InputBody> - 1, &kind) || !MakeBody(static_cast<std::size_t>(kind), &input->body))
+    if (!reader.Take(0, std::variant_size_v<InputBody> - 1, &kind) || !EmplaceAlternative(static_cast<std::size_t>(kind), &input->body))
         return false;
     reader(input->stamp.turn);
     reader(input->stamp.step);

@@ -2,6 +2,7 @@
 // the bomb selector with its refusal, the status panes, and the keyboard.
 #include "support/gameProgram.h"
 #include "support/modalScript.h"
+#include "support/waitFor.h"
 
 #include "app/MainFrm.h"
 #include "doc/kratDoc.h"
@@ -11,7 +12,6 @@
 #include "view/gameState.h"
 #include "view/kratView.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -49,14 +49,6 @@ void ChooseBomb(QComboBox* selector, int index)
 
 // Runs the event loop until it goes idle once: the panes follow the document
 // then (the frame's handler was connected first, so it has run when this returns).
-void Idle()
-{
-    QEventLoop loop;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
-                     [&loop] { loop.quit(); });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit); // a bound, should the loop never go idle
-    loop.exec();
-}
 
 } // namespace
 
@@ -288,25 +280,25 @@ private slots:
         cCzolg& tank = tanks[currentPlayer];
         tank.power = 10;
         QTest::keyClick(frame->windowHandle(), Qt::Key_Minus);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(4)->text(), QStringLiteral("5"));
         QTest::keyClick(frame->windowHandle(), Qt::Key_Up);
         QTest::keyClick(frame->windowHandle(), Qt::Key_Up);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(8)->text(), QString::number(tank.elevation));
         frame->Command(ID_BARREL_LEFT)->trigger();
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(6)->text(), QString::number(tank.heading));
         QCOMPARE(frame->Pane(2)->text(), QStringLiteral("100"));
 
         const int shooter = currentPlayer;
         tanks[shooter].energy = 40; // the energy pane keeps the value from the turn's start
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(2)->text(), QStringLiteral("100"));
         QVERIFY(ShootAway(view));
         QVERIFY(WaitForTurnEnd());
         tanks[currentPlayer].energy = 77;
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(2)->text(), QStringLiteral("100"));
         QCOMPARE(frame->Pane(4)->text(), QString::number(tanks[currentPlayer].power));
         QCOMPARE(frame->Pane(10)->text(), QStringLiteral("999"));
@@ -328,7 +320,7 @@ private slots:
         QCOMPARE(script->seenTitles.last(), QStringLiteral("Tarnok 3D"));
         QCOMPARE(frame->m_bombSelector->currentIndex(), 0);
         QCOMPARE(program->Doc()->GetSelectedWeapon(), 0);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(10)->text(), QStringLiteral("999"));
     }
 
@@ -340,7 +332,7 @@ private slots:
         doc->UpdateFromTank(tanks[currentPlayer]); // as at the start of his turn
         ChooseBomb(frame->m_bombSelector, 1);
         QCOMPARE(doc->GetSelectedWeapon(), 1);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(10)->text(), QStringLiteral("3"));
         QVERIFY(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == program->View(); }));
 
@@ -376,7 +368,7 @@ private slots:
         QCOMPARE(frame->m_bombSelector->currentText(), QStringLiteral("Bomba zwykła"));
         QCOMPARE(frame->m_bombSelector->currentIndex(), 0);
         QCOMPARE(doc->GetSelectedWeapon(), 0);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(frame->Pane(10)->text(), QStringLiteral("999"));
         QCOMPARE(tanks[owner].bombKind, 2);
     }

@@ -27,7 +27,6 @@
 #include "view/seats.h"
 #include "view/unseenReplay.h"
 
-#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -47,14 +46,13 @@ QStringList PaneTexts(CMainFrame* frame)
     return texts;
 }
 
-// The panes follow the game when the loop is about to wait.
-void Idle()
+// The game saved to path, as the file's bytes (empty if it could not be).
+QByteArray SavedBytes(const CKratDoc& doc, const QString& path)
 {
-    QEventLoop loop;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
-                     [&loop] { loop.quit(); });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit); // a bound, should the loop never go idle
-    loop.exec();
+    QFile file(path);
+    if (!SaveGame(path, doc) || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
 }
 
 // Keys through the game's own way in, a few wind ticks between them.
@@ -105,7 +103,7 @@ private slots:
         CKratView* view = program.View();
         AimWithTicks(view, 7);
         camYaw[currentPlayer] = 25; // a camera of the player's own, kept too
-        Idle();
+        WaitUntilIdle();
         const QString path = dataHome.filePath("aiming.tarnok");
         QVERIFY(SaveGame(path, *program.Doc()));
         const std::uint32_t atSaving = GameDigest(*program.Doc());
@@ -122,7 +120,7 @@ private slots:
         QCOMPARE(tanks[player].heading, heading);
         QCOMPARE(tanks[player].power, power);
         QCOMPARE(camYaw[player], 25);
-        Idle();
+        WaitUntilIdle();
         QCOMPARE(PaneTexts(program.Frame()), panes);
         QCOMPARE(script.seenTitles, QStringList()); // no message on the way
         // And the game goes on from there: the turn is the player's to shoot.
@@ -257,7 +255,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(program.View(), Qt::Key_P);
         QCOMPARE(program.View()->Player().Pace(), 8);
-        Idle();
+        WaitUntilIdle();
         QVERIFY(program.Frame()->Pane(0)->text().startsWith(QStringLiteral("Odtwarzanie zapisu, tempo 8×")));
         QVERIFY(WaitUntil([&] { return script.seenTexts.filter(QStringLiteral("Wyniki")).size() == 1; }, 120000));
         QCOMPARE(script.seenTexts.filter(QStringLiteral("Wyniki")).first(), results);
@@ -363,12 +361,8 @@ private slots:
         GameProgram program(4, 3);
         CKratView* view = program.View();
         AimWithTicks(view, 5);
-        const QString good = dataHome.filePath("good.tarnok");
-        QVERIFY(SaveGame(good, *program.Doc()));
-        QFile file(good);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        file.close();
+        const QByteArray bytes = SavedBytes(*program.Doc(), dataHome.filePath("good.tarnok"));
+        QVERIFY(!bytes.isEmpty());
         AimWithTicks(view, 4); // the game moves on from what was saved
         const GameSnapshot before = TakeSnapshot(*program.Doc());
 
@@ -417,12 +411,8 @@ private slots:
         GameProgram program(8, 5);
         CKratView* view = program.View();
         AimWithTicks(view, 6);
-        const QString good = dataHome.filePath("fuzz-good.tarnok");
-        QVERIFY(SaveGame(good, *program.Doc()));
-        QFile in(good);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray bytes = in.readAll();
-        in.close();
+        const QByteArray bytes = SavedBytes(*program.Doc(), dataHome.filePath("fuzz-good.tarnok"));
+        QVERIFY(!bytes.isEmpty());
         ModalScript script;
         AnswerEveryModal(script);
         static QtMessageHandler previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& c, const QString& m) {

@@ -219,4 +219,17 @@ HeldDisplay::~HeldDisplay()
         XCloseDisplay(display);
 }
 
+QImage SettledScreenshot(const QRect& part)
+{
+    QImage last = Screenshot(part);
+    for (int look = 0; look < 100; ++look) {
+        QThread::msleep(150);
+        const QImage now = Screenshot(part);
+        if (now == last)
+            return now;
+        last = now;
+    }
+    return last;
+}
+
 } // namespace Desktop

@@ -57,6 +57,9 @@ void Focus(const QString& windowId);
 void Keys(const QStringList& keys);
 // The whole screen, or the given part of it; a null image without a display.
 QImage Screenshot(const QRect& area = QRect());
+// The part of the screen once two looks a moment apart agree (the last look
+// after some fifteen seconds of change).
+QImage SettledScreenshot(const QRect& part);
 
 // A connection to the display held for as long as it lives: an X server
 // started without -noreset resets whenever its last client leaves, and

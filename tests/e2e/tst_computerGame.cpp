@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 using namespace Desktop;
@@ -61,20 +60,6 @@ class ComputerGameTest : public QObject {
         return true;
     }
 
-    // The part of the screen once two looks a moment apart agree.
-    static QImage Settled(const QRect& part)
-    {
-        QImage last = Screenshot(part);
-        for (int look = 0; look < 100; ++look) {
-            QThread::msleep(150);
-            const QImage now = Screenshot(part);
-            if (now == last)
-                return now;
-            last = now;
-        }
-        return last;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -91,7 +76,7 @@ private slots:
         QVERIFY(game.waitForStarted());
         QVERIFY(AnswerNewGame()); // 2 players, 1 round
         QVERIFY(FindStatusBar());
-        const QImage ready = Settled(statusBar).copy(firstPane); // player 1, a person: "Ready"
+        const QImage ready = SettledScreenshot(statusBar).copy(firstPane); // player 1, a person: "Ready"
 
         bool severalSteps = false;
         int computerTurns = 0;
@@ -133,7 +118,7 @@ private slots:
         QVERIFY2(severalSteps, "the computer's aim never changed in several steps");
         // Player 1's turn: his keys act again (or the round ended with the results).
         if (Windows(messageTitle).isEmpty()) {
-            const QImage before = Settled(statusBar);
+            const QImage before = SettledScreenshot(statusBar);
             Focus(MainWindow());
             Keys({"Up"});
             QVERIFY2(QTest::qWaitFor([&] { return Screenshot(statusBar) != before; }, turnMs),
@@ -156,7 +141,7 @@ private slots:
         QVERIFY(WaitForWindow(newGameTitle, 60000));
         // 3 players (the dialog shows the step before Enter), 1 round.
         const QString dialog = OnlyWindow(newGameTitle);
-        const QImage two = Settled(Geometry(dialog));
+        const QImage two = SettledScreenshot(Geometry(dialog));
         bool three = false;
         for (int attempt = 0; attempt < 5 && !three; ++attempt) { // a key before the dialog was ready is lost
             Focus(dialog);

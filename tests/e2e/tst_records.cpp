@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 using namespace Desktop;
@@ -17,19 +16,6 @@ namespace {
 
 const int gameMs = 480000;
 
-// The part of the screen once two looks a moment apart agree.
-QImage Settled(const QRect& part)
-{
-    QImage last = Screenshot(part);
-    for (int look = 0; look < 100; ++look) {
-        QThread::msleep(150);
-        const QImage now = Screenshot(part);
-        if (now == last)
-            return now;
-        last = now;
-    }
-    return last;
-}
 
 } // namespace
 
@@ -79,12 +65,12 @@ private slots:
         QVERIFY(game.waitForStarted());
         QVERIFY(AnswerNewGame()); // 2 players, 1 round
         QVERIFY(WaitForWindow(mainTitle));
-        const QImage start = Settled(ValuePanes());
+        const QImage start = SettledScreenshot(ValuePanes());
         Focus(OnlyWindow(mainTitle));
         Keys({"Up", "Up", "Up", "KP_Add", "KP_Add", "Left", "Left"});
         QVERIFY2(QTest::qWaitFor([&] { return Screenshot(ValuePanes()) != start; }, stateTimeoutMs),
                  "the aim never showed in the status bar");
-        const QImage aimed = Settled(ValuePanes());
+        const QImage aimed = SettledScreenshot(ValuePanes());
         Focus(OnlyWindow(mainTitle));
         // "&Wczytaj grę..." comes first of the two items on W: the second W reaches "&Wyjdz".
         Keys({"alt+g", "w", "w", "Return"});
@@ -97,7 +83,7 @@ private slots:
         QVERIFY(game.waitForStarted());
         QVERIFY(WaitForWindow(mainTitle));
         QVERIFY(Windows(newGameTitle).isEmpty()); // the game comes from the file
-        QVERIFY2(QTest::qWaitFor([&] { return Settled(ValuePanes()) == aimed; }, stateTimeoutMs),
+        QVERIFY2(QTest::qWaitFor([&] { return SettledScreenshot(ValuePanes()) == aimed; }, stateTimeoutMs),
                  "the status bar does not show the saved aim");
         QVERIFY(Windows(newGameTitle).isEmpty());
         Stop();
@@ -110,7 +96,7 @@ private slots:
         QVERIFY(game.waitForStarted());
         QVERIFY(AnswerNewGame()); // 2 players, 1 round
         QVERIFY2(WaitForWindow(messageTitle, gameMs), "the computers' game did not reach its results");
-        const QImage results = Settled(Geometry(OnlyWindow(messageTitle)));
+        const QImage results = SettledScreenshot(Geometry(OnlyWindow(messageTitle)));
         QVERIFY(Dismiss(messageTitle, "Return"));
         QVERIFY(WaitForWindow(newGameTitle));
         Stop();
@@ -122,7 +108,7 @@ private slots:
         QVERIFY(WaitForWindow(mainTitle));
         QVERIFY(Windows(newGameTitle).isEmpty()); // watched, not asked for
         QVERIFY2(WaitForWindow(messageTitle, gameMs), "the watched game did not reach its results");
-        QCOMPARE(Settled(Geometry(OnlyWindow(messageTitle))), results);
+        QCOMPARE(SettledScreenshot(Geometry(OnlyWindow(messageTitle))), results);
         QVERIFY(Dismiss(messageTitle, "Return"));
         QVERIFY(WaitForWindow(newGameTitle)); // after the watching, a game of one's own
         Stop();

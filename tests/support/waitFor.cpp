@@ -1,5 +1,6 @@
 #include "waitFor.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
@@ -20,4 +21,13 @@ bool WaitUntil(const std::function<bool()>& reached, int timeoutMs)
             return true;
     }
     return false;
+}
+
+void WaitUntilIdle()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     [&loop] { loop.quit(); });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
