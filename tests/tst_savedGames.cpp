@@ -342,6 +342,7 @@ private slots:
         QVERIFY(!view->IsWatching());
         QVERIFY(WaitForTurnEnd()); // the new-game dialog followed, and its game began
         QVERIFY(gameInputs.GameRuns());
+        QCOMPARE(gameInputs.DivergedAt(), -1); // the players' own game: its shops open as ever
 
         // The same record made right again, watched, and left with Ctrl+N.
         GameRecord good;

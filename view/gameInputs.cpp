@@ -76,20 +76,17 @@ NewGameInput GameInputs::BeginGame(const NewGameInput& live)
     NewGameInput game = live;
     if (playing && !scriptGameBegun) {
         next = 0;
-        NewGameInput scripted;
         if (!script.empty() && std::holds_alternative<NewGameInput>(script.front().body)) {
-            scripted = std::get<NewGameInput>(script.front().body);
+            game = std::get<NewGameInput>(script.front().body);
             next = 1;
             scriptGameBegun = true;
-            game = scripted;
         } else {
             Diverge();
         }
-    } else if (playing) {
+    } else {
         StopPlayback(); // a new game asked for while watching: watching ends
+        divergedAt = -1; // a game of the players' own: nothing has gone apart
     }
-    if (!playing)
-        divergedAt = -1;
     stream.clear();
     turn = -1;
     msBeforeClock = 0;
