@@ -14,62 +14,49 @@ static_assert(SNAPSHOT_SLOTS == MAX_PLAYERS && SNAPSHOT_FIELD == FIELD_SIZE, "a 
 
 namespace {
 
+// Every field of a tank beside its place in a snapshot, in one list: copy(a, b)
+// is called for each pair, so that taking and restoring cannot disagree.
+template <class Tank, class Snapshot, class Copy>
+void ForEachTankPair(Tank& t, Snapshot& s, Copy copy)
+{
+    copy(t.roundsWon, s.roundsWon);
+    copy(t.alive, s.alive);
+    copy(t.energy, s.energy);
+    for (int k = 0; k < 4; ++k)
+        copy(t.stock[k], s.stock[k]);
+    copy(t.isCurrent, s.isCurrent);
+    copy(t.hasFired, s.hasFired);
+    copy(t.flightStep, s.flightStep);
+    copy(t.launchHeading, s.launchHeading);
+    copy(t.launchPower, s.launchPower);
+    copy(t.bombKind, s.bombKind);
+    copy(t.inFlight, s.inFlight);
+    copy(t.shell.kind, s.shellKind);
+    copy(t.shell.x, s.shellX);
+    copy(t.shell.y, s.shellY);
+    copy(t.shell.z, s.shellZ);
+    copy(t.x, s.x);
+    copy(t.y, s.y);
+    copy(t.z, s.z);
+    for (int c = 0; c < 3; ++c)
+        copy(t.colour[c], s.colour[c]);
+    copy(t.elevation, s.elevation);
+    copy(t.heading, s.heading);
+    copy(t.money, s.money);
+    copy(t.power, s.power);
+    copy(t.player, s.player);
+}
+
 TankSnapshot SnapshotOf(const cCzolg& t)
 {
     TankSnapshot s;
-    s.roundsWon = t.roundsWon;
-    s.alive = t.alive;
-    s.energy = t.energy;
-    std::memcpy(s.stock, t.stock, sizeof s.stock);
-    s.isCurrent = t.isCurrent;
-    s.hasFired = t.hasFired;
-    s.flightStep = t.flightStep;
-    s.launchHeading = t.launchHeading;
-    s.launchPower = t.launchPower;
-    s.bombKind = t.bombKind;
-    s.inFlight = t.inFlight;
-    s.shellKind = t.shell.kind;
-    s.shellX = t.shell.x;
-    s.shellY = t.shell.y;
-    s.shellZ = t.shell.z;
-    s.x = t.x;
-    s.y = t.y;
-    s.z = t.z;
-    std::memcpy(s.colour, t.colour, sizeof s.colour);
-    s.elevation = t.elevation;
-    s.heading = t.heading;
-    s.money = t.money;
-    s.power = t.power;
-    s.player = t.player;
+    ForEachTankPair(t, s, [](const auto& from, auto& to) { to = from; });
     return s;
 }
 
 void Restore(const TankSnapshot& s, cCzolg& t)
 {
-    t.roundsWon = s.roundsWon;
-    t.alive = s.alive;
-    t.energy = s.energy;
-    std::memcpy(t.stock, s.stock, sizeof t.stock);
-    t.isCurrent = s.isCurrent;
-    t.hasFired = s.hasFired;
-    t.flightStep = s.flightStep;
-    t.launchHeading = s.launchHeading;
-    t.launchPower = s.launchPower;
-    t.bombKind = s.bombKind;
-    t.inFlight = s.inFlight;
-    t.shell.kind = s.shellKind;
-    t.shell.x = s.shellX;
-    t.shell.y = s.shellY;
-    t.shell.z = s.shellZ;
-    t.x = s.x;
-    t.y = s.y;
-    t.z = s.z;
-    std::memcpy(t.colour, s.colour, sizeof t.colour);
-    t.elevation = s.elevation;
-    t.heading = s.heading;
-    t.money = s.money;
-    t.power = s.power;
-    t.player = s.player;
+    ForEachTankPair(t, s, [](auto& to, const auto& from) { to = from; });
 }
 
 } // namespace
